@@ -1,0 +1,132 @@
+# Shared by scripts/run and scripts/test: packages, builds, Wine and the virtual display.
+# shellcheck shell=bash
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+BUILD="$ROOT/build"
+
+PACKAGES="cmake make g++ googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools \
+wine wine64 xvfb xauth x11-utils locales imagemagick"
+
+# The virtual screen: room for the window at 144 pixels per inch too.
+SCREEN_SIZE=1280x1024
+
+say() { printf '== %s\n' "$*" >&2; }
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# Installs whatever of the build and test packages is missing (Debian and Ubuntu).
+ensure_packages() {
+  local missing=() p
+  for p in $PACKAGES; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  say "installing: ${missing[*]}"
+  as_root apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# configure_and_build PRESET [TARGET...]
+configure_and_build() {
+  local preset=$1; shift
+  cmake --preset "$preset" >/dev/null
+  if [ $# -gt 0 ]; then
+    local t args=()
+    for t in "$@"; do args+=(--target "$t"); done
+    cmake --build --preset "$preset" -j "$(nproc)" "${args[@]}"
+  else
+    cmake --build --preset "$preset" -j "$(nproc)"
+  fi
+}
+
+# --- Wine ---------------------------------------------------------------
+
+# A private Slovenian UTF-8 locale makes Wine's ANSI code page Windows-1250,
+# as on the Slovenian Windows the program is written for.
+wine_env() {
+  mkdir -p "$1"
+  local dir
+  dir=$(cd "$1" && pwd)
+  export WINEPREFIX="$dir/wineprefix"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEARCH=win64
+  export LOCPATH="$dir/locale"
+  if [ ! -d "$LOCPATH/sl_SI.UTF-8" ]; then
+    mkdir -p "$LOCPATH"
+    localedef -i sl_SI -f UTF-8 "$LOCPATH/sl_SI.UTF-8" 2>/dev/null || [ -d "$LOCPATH/sl_SI.UTF-8" ]
+  fi
+  # Only Wine runs under it (see wine_run and cmake/wine-emulator.sh).
+  export ZARVELT_WINE_LOCALE=sl_SI.UTF-8
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    say "making a Wine prefix in $WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+    wine_run wineboot -i </dev/null >/dev/null 2>&1
+  fi
+  # Wine's virtual desktop: without a window manager, hiding or destroying a
+  # top-level window otherwise stalls for seconds. A crash ends the crashed
+  # program instead of waiting in a debugger. The usual screen density.
+  local settings
+  settings=$(cat <<REG
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+"Default"="${SCREEN_SIZE}"
+
+[HKEY_CURRENT_USER\Control Panel\Desktop]
+"LogPixels"=dword:00000060
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]
+"Debugger"=-
+REG
+)
+  if [ "$(cat "$WINEPREFIX/.zarvelt-settings" 2>/dev/null)" != "$settings" ]; then
+    printf '%s\n' "$settings" >"$dir/wine-settings.reg"
+    wine_run wine regedit /S "$dir/wine-settings.reg" </dev/null >/dev/null 2>&1
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    printf '%s' "$settings" >"$WINEPREFIX/.zarvelt-settings"
+  fi
+}
+
+# Runs a command with Wine's locale.
+wine_run() {
+  LC_ALL=$ZARVELT_WINE_LOCALE "$@"
+}
+
+stop_wine() {
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null || true
+}
+
+# --- Virtual display ----------------------------------------------------
+
+XVFB_PID=""
+
+# Starts Xvfb on the first free display number and exports DISPLAY.
+start_xvfb() {
+  local n=${1:-90}
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 "${SCREEN_SIZE}x24" -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  local i
+  for i in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && break
+    kill -0 "$XVFB_PID" 2>/dev/null || { say "Xvfb failed to start on :$n"; return 1; }
+    sleep 0.05
+  done
+  export DISPLAY=":$n"
+  say "virtual display $DISPLAY (Xvfb pid $XVFB_PID)"
+}
+
+stop_xvfb() {
+  if [ -n "$XVFB_PID" ]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
+  fi
+}

@@ -1,0 +1,207 @@
+#include "ui/Controls.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include "app/AppError.h"
+#include "ui/ListRules.h"
+#include "ui/Texts.h"
+
+// ---- TControl ---------------------------------------------------------------
+
+void TControl::Create(HWND parent, const char* className, const char* text, DWORD style,
+                      DWORD exStyle, const Box& box, int id, HFONT font) {
+  hwnd_ = ::CreateWindowExA(exStyle, className, text, style | WS_CHILD, box.left, box.top,
+                            box.width, box.height, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE)),
+                            nullptr);
+  if (!hwnd_) throw AppError(std::string("Cannot create the control ") + className);
+  ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+std::string TControl::Text() const {
+  const int length = ::GetWindowTextLengthA(hwnd_);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const int copied = ::GetWindowTextA(hwnd_, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
+void TControl::SetText(const std::string& text) { ::SetWindowTextA(hwnd_, text.c_str()); }
+
+// ---- TButton ----------------------------------------------------------------
+
+void TButton::Click() {
+  if (OnClick) OnClick(this);
+}
+
+void TButton::SetEnabled(bool enabled) { ::EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
+
+bool TButton::Enabled() const { return ::IsWindowEnabled(hwnd_) != FALSE; }
+
+// ---- TMemo ------------------------------------------------------------------
+
+void TMemo::AllowAnyLength() { ::SendMessageA(hwnd_, EM_SETLIMITTEXT, 0, 0); }
+
+namespace {
+
+LRESULT CALLBACK NoTabSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+  if (msg == WM_GETDLGCODE)
+    return ::DefSubclassProc(hwnd, msg, wp, lp) & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+  return ::DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+void TMemo::LeaveTabToNavigation() { ::SetWindowSubclass(hwnd_, NoTabSubclass, 1, 0); }
+
+void TMemo::AppendLine(std::string_view line) {
+  std::string text(line);
+  text += "\r\n";
+  AppendText(text);
+}
+
+void TMemo::AppendText(const std::string& text) {
+  const LRESULT end = ::SendMessageA(hwnd_, WM_GETTEXTLENGTH, 0, 0);
+  ::SendMessageA(hwnd_, EM_SETSEL, static_cast<WPARAM>(end), end);
+  ::SendMessageA(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// ---- TListBox ---------------------------------------------------------------
+
+int TListBox::Count() const { return static_cast<int>(::SendMessageA(hwnd_, LB_GETCOUNT, 0, 0)); }
+
+std::string TListBox::Item(int index) const {
+  const LRESULT length = ::SendMessageA(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length == LB_ERR) return {};
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const LRESULT copied = ::SendMessageA(hwnd_, LB_GETTEXT, static_cast<WPARAM>(index),
+                                        reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
+  return text;
+}
+
+bool TListBox::Selected(int index) const {
+  return ::SendMessageA(hwnd_, LB_GETSEL, static_cast<WPARAM>(index), 0) > 0;
+}
+
+void TListBox::SetSelected(int index, bool selected) {
+  ::SendMessageA(hwnd_, LB_SETSEL, selected ? TRUE : FALSE, index);
+}
+
+void TListBox::SelectAll() { ::SendMessageA(hwnd_, LB_SETSEL, TRUE, -1); }
+
+void TListBox::Delete(int index) { ::SendMessageA(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
+
+void TListBox::Append(const std::vector<std::string>& items) {
+  for (const std::string& item : items) {
+    const LRESULT result =
+        ::SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    if (result == LB_ERR || result == LB_ERRSPACE) throw AppError(texts::kUnableToInsertLine);
+  }
+}
+
+// ---- TPanel -----------------------------------------------------------------
+
+namespace {
+
+LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_COMMAND:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+      return ::SendMessageA(::GetParent(hwnd), msg, wp, lp);
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = ::BeginPaint(hwnd, &ps);
+      RECT rc;
+      ::GetClientRect(hwnd, &rc);
+      ::DrawEdge(dc, &rc, BDR_RAISEDINNER, BF_RECT);
+      ::EndPaint(hwnd, &ps);
+      return 0;
+    }
+    default:
+      return ::DefWindowProcA(hwnd, msg, wp, lp);
+  }
+}
+
+}  // namespace
+
+void TPanel::Register(HINSTANCE instance) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = PanelProc;
+  wc.hInstance = instance;
+  wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kClassName;
+  if (!::RegisterClassExA(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    throw AppError("Cannot register the panel's window class");
+}
+
+// ---- File dialogs -----------------------------------------------------------
+
+namespace {
+
+// Places the dialog centred horizontally over the monitor of the window that
+// was active when it opened, one third of the way down.
+UINT_PTR CALLBACK PlaceDialogHook(HWND child, UINT msg, WPARAM, LPARAM lp) {
+  if (msg != WM_NOTIFY) return 0;
+  const auto* notify = reinterpret_cast<const OFNOTIFYA*>(lp);
+  if (notify->hdr.code != CDN_INITDONE) return 0;
+  HWND dialog = ::GetParent(child);
+  auto active = reinterpret_cast<HWND>(notify->lpOFN->lCustData);
+  MONITORINFO mi{};
+  mi.cbSize = sizeof(mi);
+  if (!::GetMonitorInfoA(::MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST), &mi)) return 0;
+  RECT rc;
+  ::GetWindowRect(dialog, &rc);
+  const int width = rc.right - rc.left;
+  const int height = rc.bottom - rc.top;
+  const RECT& m = mi.rcMonitor;
+  const int left = m.left + (m.right - m.left - width) / 2;
+  const int top = m.top + (m.bottom - m.top - height) / 3;
+  ::SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return 0;
+}
+
+}  // namespace
+
+TFileDialog::TFileDialog(bool save, DWORD options, std::size_t bufferSize)
+    : save_(save), options_(options), bufferSize_(bufferSize) {}
+
+bool TFileDialog::Execute(HWND owner) {
+  std::string buffer(bufferSize_, '\0');
+  FileName.copy(buffer.data(), bufferSize_ - 1);
+
+  HWND active = ::GetActiveWindow();
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof(ofn);
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = texts::kImgFilter;
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = buffer.data();
+  ofn.nMaxFile = static_cast<DWORD>(bufferSize_);
+  ofn.lpstrDefExt = texts::kImgExtension;
+  ofn.Flags = options_ | OFN_EXPLORER | OFN_ENABLEHOOK;
+  ofn.lpfnHook = PlaceDialogHook;
+  ofn.lCustData = reinterpret_cast<LPARAM>(active ? active : owner);
+
+  const BOOL chosen = save_ ? ::GetSaveFileNameA(&ofn) : ::GetOpenFileNameA(&ofn);
+  if (!chosen) return false;
+
+  Files = PathsFromDialog(buffer, ofn.nFileOffset);
+  if (Files.empty()) return false;
+  FileName = Files.front();
+  return true;
+}
+
+// The open dialog's buffer takes many names at once; the save dialog's one path.
+TOpenDialog::TOpenDialog()
+    : TFileDialog(false, OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_ENABLESIZING, 65519) {}
+
+TSaveDialog::TSaveDialog() : TFileDialog(true, OFN_HIDEREADONLY | OFN_ENABLESIZING, MAX_PATH) {}

@@ -1,0 +1,106 @@
+#pragma once
+// Thin typed wrappers around the main window's child controls and its file
+// dialogs. The window owns the controls: a wrapper only holds the handle.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/Layout.h"
+
+class TControl;
+using TNotifyEvent = std::function<void(TControl* sender)>;
+
+class TControl {
+ public:
+  TControl() = default;
+  TControl(const TControl&) = delete;
+  TControl& operator=(const TControl&) = delete;
+
+  HWND Handle() const { return hwnd_; }
+  void Create(HWND parent, const char* className, const char* text, DWORD style, DWORD exStyle,
+              const Box& box, int id, HFONT font);
+  std::string Text() const;
+  void SetText(const std::string& text);
+
+ protected:
+  HWND hwnd_ = nullptr;
+};
+
+class TLabel : public TControl {};
+
+class TButton : public TControl {
+ public:
+  TNotifyEvent OnClick;
+  // Runs the click handler at once, as a press of the button would.
+  void Click();
+  void SetEnabled(bool enabled);
+  bool Enabled() const;
+};
+
+class TEdit : public TControl {};
+
+class TMemo : public TControl {
+ public:
+  // Lifts the edit control's default text limit.
+  void AllowAnyLength();
+  // Lets Tab and Shift+Tab move the focus on instead of going into the text,
+  // as in any dialog: a read-only output area has no use for them.
+  void LeaveTabToNavigation();
+  // Adds the text and a line break at the end of the memo.
+  void AppendLine(std::string_view line);
+  // Adds text as it is at the end of the memo.
+  void AppendText(const std::string& text);
+};
+
+class TListBox : public TControl {
+ public:
+  int Count() const;
+  std::string Item(int index) const;
+  bool Selected(int index) const;
+  void SetSelected(int index, bool selected);
+  void SelectAll();
+  void Delete(int index);
+  // Appends each string at the end. Raises "Unable to insert a line" when the
+  // list refuses one; the strings before it stay.
+  void Append(const std::vector<std::string>& items);
+};
+
+// The panel that fills the client area: button-face background with a raised
+// one-pixel bevel. It hands its children's notifications to its parent.
+class TPanel : public TControl {
+ public:
+  static void Register(HINSTANCE instance);
+  static constexpr const char* kClassName = "TZarveltPanel";
+};
+
+// A common file dialog that remembers the name it returned last.
+class TFileDialog {
+ public:
+  TFileDialog(bool save, DWORD options, std::size_t bufferSize);
+  TFileDialog(const TFileDialog&) = delete;
+  TFileDialog& operator=(const TFileDialog&) = delete;
+
+  // Shows the dialog; false when the user cancelled or the dialog failed.
+  bool Execute(HWND owner);
+
+  std::string FileName;            // the name shown at the next start
+  std::vector<std::string> Files;  // the paths of the last successful choice
+
+ private:
+  bool save_;
+  DWORD options_;
+  std::size_t bufferSize_;
+};
+
+class TOpenDialog : public TFileDialog {
+ public:
+  TOpenDialog();
+};
+
+class TSaveDialog : public TFileDialog {
+ public:
+  TSaveDialog();
+};

@@ -1,0 +1,47 @@
+#pragma once
+
+// Geometry of the main window. Every position is written once, at its value
+// for a window font whose line of text is 13 pixels high (96 pixels per inch),
+// and scaled by the line height the font really has on this screen.
+
+struct Box {
+  int left;
+  int top;
+  int width;
+  int height;
+  bool operator==(const Box&) const = default;
+};
+
+namespace layout {
+
+inline constexpr int kDesignLineHeight = 13;
+inline constexpr int kClientWidth = 585;
+inline constexpr int kClientHeight = 601;
+inline constexpr int kFontPoints = 8;  // Tahoma 8 pt: 11 pixels high at 96 pixels per inch
+
+inline constexpr Box kLabel2{8, 8, 86, 13};
+inline constexpr Box kListBox{8, 24, 473, 89};
+inline constexpr Box kBrowse{496, 24, 75, 25};
+inline constexpr Box kBrisi{496, 56, 75, 25};
+inline constexpr Box kIzhod{496, 88, 75, 25};
+inline constexpr Box kInfo{8, 120, 75, 25};
+inline constexpr Box kZdruzi{136, 120, 75, 25};
+inline constexpr Box kZazeni{496, 120, 75, 25};
+inline constexpr Box kLabel1{8, 152, 77, 13};
+inline constexpr Box kUkaz{8, 168, 561, 21};
+inline constexpr Box kMemo{8, 192, 569, 401};
+
+}  // namespace layout
+
+// The line height the window is scaled by: the design height itself at 96
+// pixels per inch, so that the window keeps its designed size there whatever
+// the font's exact metrics; on any other density the font's measured height.
+int ScalingLineHeight(int dpi, int measuredLineHeight);
+
+// value * lineHeight / 13, rounded to the nearest pixel (halves away from zero).
+int ScaleToFont(int value, int lineHeight);
+Box ScaleToFont(const Box& box, int lineHeight);
+
+// Where a window of the given size goes when centred over the whole desktop,
+// measured from the primary screen's top-left corner; never negative.
+int CentredStart(int desktopExtent, int windowExtent);

@@ -1,0 +1,232 @@
+#include "ui/Main.h"
+
+#include "app/AppError.h"
+#include "app/Application.h"
+#include "ui/ControlIds.h"
+#include "ui/Layout.h"
+#include "ui/ListRules.h"
+#include "ui/Texts.h"
+
+namespace {
+
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kFormExStyle = 0;
+
+void RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hIcon = ::LoadIconA(instance, MAKEINTRESOURCEA(1));
+  wc.hIconSm = static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON,
+                                               ::GetSystemMetrics(SM_CXSMICON),
+                                               ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kMainWindowClass;
+  if (!::RegisterClassExA(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    throw AppError("Cannot register the main window's class");
+}
+
+// Tahoma 8 pt in the screen's density, East European character set.
+UniqueFont CreateWindowFont(HDC screen) {
+  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+  UniqueFont font(::CreateFontA(-::MulDiv(layout::kFontPoints, dpi, 72), 0, 0, 0, FW_NORMAL,
+                                FALSE, FALSE, FALSE, EASTEUROPE_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                "Tahoma"));
+  if (!font) throw AppError("Cannot create the window font");
+  return font;
+}
+
+int LineHeightOf(HDC screen, HFONT font) {
+  SelectedObject selected(screen, font);
+  TEXTMETRICA tm{};
+  if (!::GetTextMetricsA(screen, &tm)) return 0;
+  return tm.tmHeight;
+}
+
+}  // namespace
+
+TMainForm::TMainForm(HINSTANCE instance) {
+  RegisterFormClass(instance, WndProc);
+  TPanel::Register(instance);
+  {
+    ScreenDC screen;
+    font_ = CreateWindowFont(screen.Get());
+    lineHeight_ = ScalingLineHeight(::GetDeviceCaps(screen.Get(), LOGPIXELSY),
+                                    LineHeightOf(screen.Get(), font_.Get()));
+  }
+
+  RECT frame{0, 0, ScaleToFont(layout::kClientWidth, lineHeight_),
+             ScaleToFont(layout::kClientHeight, lineHeight_)};
+  ::AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  const int left = CentredStart(::GetSystemMetrics(SM_CXVIRTUALSCREEN), width);
+  const int top = CentredStart(::GetSystemMetrics(SM_CYVIRTUALSCREEN), height);
+
+  ::CreateWindowExA(kFormExStyle, kMainWindowClass, texts::kFormCaption, kFormStyle, left, top,
+                    width, height, nullptr, nullptr, instance, this);
+  if (!hwnd_ || !created_) {
+    if (creationError_) std::rethrow_exception(creationError_);
+    throw AppError("Cannot create the main window");
+  }
+}
+
+TMainForm::~TMainForm() {
+  if (hwnd_) ::DestroyWindow(hwnd_);
+}
+
+Box TMainForm::Scaled(const Box& box) const { return ScaleToFont(box, lineHeight_); }
+
+void TMainForm::CreateControls() {
+  const HFONT font = font_.Get();
+  MainPanel.Create(hwnd_, TPanel::kClassName, "", WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
+                   Scaled({0, 0, layout::kClientWidth, layout::kClientHeight}), ids::kMainPanel, font);
+  const HWND panel = MainPanel.Handle();
+
+  // Created in focus order: the tab key follows the order of creation.
+  Memo.Create(panel, "EDIT", "",
+              WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
+                  ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+              WS_EX_CLIENTEDGE, Scaled(layout::kMemo), ids::kMemo, font);
+  Memo.AllowAnyLength();
+  Memo.LeaveTabToNavigation();
+  Zazeni.Create(panel, "BUTTON", texts::kZazeni, BS_PUSHBUTTON, 0, Scaled(layout::kZazeni),
+                ids::kZazeni, font);
+  Ukaz.Create(panel, "EDIT", texts::kUkazInitial,
+              WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE,
+              Scaled(layout::kUkaz), ids::kUkaz, font);
+  Browse.Create(panel, "BUTTON", texts::kBrowse, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
+                Scaled(layout::kBrowse), ids::kBrowse, font);
+  ListBox.Create(panel, "LISTBOX", "",
+                 WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS |
+                     LBS_NOTIFY,
+                 WS_EX_CLIENTEDGE, Scaled(layout::kListBox), ids::kListBox, font);
+  Info.Create(panel, "BUTTON", texts::kInfo, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
+              Scaled(layout::kInfo), ids::kInfo, font);
+  Zdruzi.Create(panel, "BUTTON", texts::kZdruzi, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
+                Scaled(layout::kZdruzi), ids::kZdruzi, font);
+  Izhod.Create(panel, "BUTTON", texts::kIzhod, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
+               Scaled(layout::kIzhod), ids::kIzhod, font);
+  Brisi.Create(panel, "BUTTON", texts::kBrisi, WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON,
+               0, Scaled(layout::kBrisi), ids::kBrisi, font);
+  Label2.Create(panel, "STATIC", texts::kLabelInputs, WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
+                Scaled(layout::kLabel2), ids::kLabel2, font);
+  Label1.Create(panel, "STATIC", texts::kLabelCommand, WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
+                Scaled(layout::kLabel1), ids::kLabel1, font);
+
+  Zazeni.OnClick = [this](TControl* sender) { ZazeniClick(sender); };
+  Browse.OnClick = [this](TControl* sender) { BrowseClick(sender); };
+  Info.OnClick = [this](TControl* sender) { InfoClick(sender); };
+  Zdruzi.OnClick = [this](TControl* sender) { ZdruziClick(sender); };
+  Izhod.OnClick = [this](TControl* sender) { IzhodClick(sender); };
+  Brisi.OnClick = [this](TControl* sender) { BrisiClick(sender); };
+}
+
+TButton* TMainForm::ButtonFromHandle(HWND handle) {
+  for (TButton* button : {&Zazeni, &Browse, &Info, &Zdruzi, &Izhod, &Brisi})
+    if (button->Handle() == handle) return button;
+  return nullptr;
+}
+
+void TMainForm::Show(int showCommand) {
+  ::ShowWindow(hwnd_, showCommand);
+  ::UpdateWindow(hwnd_);
+}
+
+void TMainForm::Close() { ::PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
+
+LRESULT CALLBACK TMainForm::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* self = reinterpret_cast<TMainForm*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (msg == WM_NCCREATE) {
+    self = static_cast<TMainForm*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  if (!self) return ::DefWindowProcA(hwnd, msg, wp, lp);
+
+  if (msg == WM_CREATE) {
+    // An error while the window is built fails the creation; the entry shows
+    // it under the default title.
+    try {
+      const LRESULT result = self->HandleMessage(msg, wp, lp);
+      self->created_ = true;
+      return result;
+    } catch (...) {
+      self->creationError_ = std::current_exception();
+      return -1;
+    }
+  }
+  const LRESULT result = GuardMessage([&] { return self->HandleMessage(msg, wp, lp); });
+  if (msg == WM_NCDESTROY) {
+    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+  }
+  return result;
+}
+
+LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CREATE:
+      CreateControls();
+      FormCreate(nullptr);
+      return 0;
+    case WM_SIZE:
+      if (wp != SIZE_MINIMIZED && MainPanel.Handle())
+        ::MoveWindow(MainPanel.Handle(), 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
+      return 0;
+    case WM_COMMAND:
+      if (HIWORD(wp) == BN_CLICKED && lp)
+        if (TButton* button = ButtonFromHandle(reinterpret_cast<HWND>(lp))) button->Click();
+      return 0;
+    case WM_ACTIVATE:
+      // Keep the focus on the control that had it, as a dialog does.
+      if (LOWORD(wp) == WA_INACTIVE) {
+        HWND focus = ::GetFocus();
+        if (focus && ::IsChild(hwnd_, focus)) focused_ = focus;
+      } else if (!HIWORD(wp)) {
+        ::SetFocus(focused_ && ::IsWindow(focused_) ? focused_ : Memo.Handle());
+      }
+      return 0;
+    case WM_DESTROY:
+      if (created_) ::PostQuitMessage(0);
+      return 0;
+    default:
+      return ::DefWindowProcA(hwnd_, msg, wp, lp);
+  }
+}
+
+// ---- Event handlers ---------------------------------------------------------
+
+void TMainForm::FormCreate(TControl*) {
+  char caption[256] = {};
+  ::GetWindowTextA(hwnd_, caption, sizeof caption);
+  Application.Title = caption;
+}
+
+void TMainForm::IzhodClick(TControl*) { Close(); }
+
+void TMainForm::BrowseClick(TControl*) {
+  if (!OpenDialog.Execute(hwnd_)) return;
+  ListBox.Append(OpenDialog.Files);
+  ListBox.SelectAll();
+  Brisi.SetEnabled(ListBox.Count() > 0);
+}
+
+void TMainForm::BrisiClick(TControl*) {
+  std::vector<bool> selected(static_cast<std::size_t>(ListBox.Count()));
+  for (std::size_t i = 0; i < selected.size(); ++i) selected[i] = ListBox.Selected(static_cast<int>(i));
+  const auto plan = PlanDelete(selected);
+  if (!plan) return;
+  for (std::size_t index : plan->remove) ListBox.Delete(static_cast<int>(index));
+  if (plan->selectFirst) ListBox.SetSelected(0, true);
+  Brisi.SetEnabled(plan->brisiEnabled);
+}
+
+void TMainForm::ZazeniClick(TControl*) {}
+
+void TMainForm::InfoClick(TControl*) {}
+
+void TMainForm::ZdruziClick(TControl*) {}

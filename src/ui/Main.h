@@ -1,0 +1,60 @@
+#pragma once
+// The main window: the input file list with its buttons, the two jobs, the
+// command-line field, the output area and the hidden run button.
+#include <windows.h>
+
+#include <exception>
+
+#include "app/Owned.h"
+#include "ui/Controls.h"
+
+class TMainForm {
+ public:
+  explicit TMainForm(HINSTANCE instance);
+  TMainForm(const TMainForm&) = delete;
+  TMainForm& operator=(const TMainForm&) = delete;
+  ~TMainForm();
+
+  HWND Handle() const { return hwnd_; }
+  void Show(int showCommand);
+  void Close();
+
+  // The window's controls and dialogs.
+  TPanel MainPanel;
+  TMemo Memo;
+  TButton Zazeni;
+  TEdit Ukaz;
+  TButton Browse;
+  TOpenDialog OpenDialog;
+  TLabel Label1;
+  TLabel Label2;
+  TSaveDialog SaveDialog;
+  TListBox ListBox;
+  TButton Info;
+  TButton Zdruzi;
+  TButton Izhod;
+  TButton Brisi;
+
+  // Event handlers.
+  void ZazeniClick(TControl* Sender);
+  void BrowseClick(TControl* Sender);
+  void InfoClick(TControl* Sender);
+  void FormCreate(TControl* Sender);
+  void ZdruziClick(TControl* Sender);
+  void IzhodClick(TControl* Sender);
+  void BrisiClick(TControl* Sender);
+
+ private:
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+  void CreateControls();
+  TButton* ButtonFromHandle(HWND handle);
+  Box Scaled(const Box& box) const;
+
+  HWND hwnd_ = nullptr;
+  UniqueFont font_;
+  int lineHeight_ = 13;
+  bool created_ = false;
+  HWND focused_ = nullptr;  // the control that had the focus when the window was deactivated
+  std::exception_ptr creationError_;
+};

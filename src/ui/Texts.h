@@ -1,0 +1,40 @@
+#pragma once
+// Every fixed text of the program. The source is UTF-8; the compiler turns the
+// literals into Windows-1250 bytes (-fexec-charset=CP1250), the code page the
+// program's 8-bit strings are in.
+
+namespace texts {
+
+inline constexpr const char* kFormCaption = "Zarvelt GUI v0.3";
+
+inline constexpr const char* kLabelInputs = "Vhodne datoteke:";
+inline constexpr const char* kLabelCommand = "Ukazna vrstica: ";
+inline constexpr const char* kBrowse = "Brskaj";
+inline constexpr const char* kBrisi = "Brisi";
+inline constexpr const char* kIzhod = "Izhod";
+inline constexpr const char* kInfo = "Info o mapi";
+inline constexpr const char* kZdruzi = "Združi v eno";
+inline constexpr const char* kZazeni = "Zaženi";
+inline constexpr const char* kUkazInitial = "Zarvelt.exe ";
+
+// File dialogs: the filter as the dialog wants it, pairs of zero-ended
+// strings closed by an empty one.
+inline constexpr char kImgFilter[] = "IMG datoteke\0*.IMG\0";
+inline constexpr const char* kImgExtension = "img";
+
+inline constexpr const char* kUnableToInsertLine = "Unable to insert a line";
+
+inline constexpr const char* kSelectAtLeastOne = "Izbrati moraš vsaj eno datoteko!";
+inline constexpr const char* kSelectAtLeastTwo = "Izbrati moraš vsaj dve datoteki!";
+inline constexpr const char* kPromptCaption = "Vnesi opis";
+inline constexpr const char* kPromptText = "Opis združene mape:";
+inline constexpr const char* kMergeCancelled = "Združevanje datotek je bilo preklicano...";
+inline constexpr const char* kSameName =
+    "Ne moreš shraniti pod isto ime, kot je datoteka katero združuješ!";
+
+inline constexpr const char* kErrorCaption = "Error";
+inline constexpr const char* kWarningCaption = "Warning";
+inline constexpr const char* kOk = "OK";
+inline constexpr const char* kCancel = "Cancel";
+
+}  // namespace texts

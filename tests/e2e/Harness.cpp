@@ -1,0 +1,316 @@
+#include "Harness.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "ui/ControlIds.h"
+
+namespace e2e {
+
+bool WaitUntil(const std::function<bool()>& done, int ms) {
+  const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(ms);
+  for (;;) {
+    if (done()) return true;
+    if (::GetTickCount64() >= end) return false;
+    ::Sleep(10);
+  }
+}
+
+std::string DriverFolder() {
+  char path[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  return folder.substr(0, folder.find_last_of('\\'));
+}
+
+namespace {
+
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA fd;
+  HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &fd);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = fd.cFileName;
+    if (name == "." || name == "..") continue;
+    const std::string path = folder + "\\" + name;
+    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      RemoveTree(path);
+      ::RemoveDirectoryA(path.c_str());
+    } else {
+      ::DeleteFileA(path.c_str());
+    }
+  } while (::FindNextFileA(find, &fd));
+  ::FindClose(find);
+}
+
+}  // namespace
+
+std::string TestFolder(const std::string& name) {
+  char temp[MAX_PATH] = {};
+  ::GetTempPathA(MAX_PATH, temp);
+  std::string root = std::string(temp) + "zarvelt-e2e";
+  ::CreateDirectoryA(root.c_str(), nullptr);
+  const std::string folder = root + "\\" + name;
+  RemoveTree(folder);
+  ::CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+std::string MakeFile(const std::string& path, const std::string& bytes) {
+  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + path);
+  DWORD written = 0;
+  ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  ::CloseHandle(file);
+  return path;
+}
+
+void SetScreenDpi(int dpi) {
+  HKEY key;
+  if (::RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
+    throw std::runtime_error("cannot open the desktop settings");
+  const DWORD value = static_cast<DWORD>(dpi);
+  ::RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  ::RegCloseKey(key);
+}
+
+std::string WindowText(HWND hwnd) {
+  const LRESULT length = ::SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0);
+  // Room to spare: Wine's marshalling between processes may write more than
+  // the text.
+  std::string text(static_cast<std::size_t>(length) * 2 + 16, '\0');
+  const LRESULT copied = ::SendMessageA(hwnd, WM_GETTEXT, static_cast<WPARAM>(length + 1),
+                                        reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(copied));
+  return text;
+}
+
+std::string ClassOf(HWND hwnd) {
+  char name[256] = {};
+  ::GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+RECT ClientRectOf(HWND hwnd) {
+  RECT rc{};
+  ::GetClientRect(hwnd, &rc);
+  return rc;
+}
+
+RECT RectIn(HWND hwnd, HWND parent) {
+  RECT rc{};
+  ::GetWindowRect(hwnd, &rc);
+  ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+// ---- Program ------------------------------------------------------------------
+
+namespace {
+
+struct WindowSearch {
+  DWORD pid;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lp) {
+  auto* search = reinterpret_cast<WindowSearch*>(lp);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == search->pid) search->found.push_back(hwnd);
+  return TRUE;
+}
+
+std::vector<HWND> TopLevelWindowsOf(DWORD pid) {
+  WindowSearch search{pid, {}};
+  ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
+Program::Program(const StartOptions& options) {
+  std::string exe = options.exe;
+  if (exe.find(':') == std::string::npos) exe = DriverFolder() + "\\" + exe;
+  std::string commandLine = "\"" + exe + "\"";
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  if (options.show >= 0) {
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = static_cast<WORD>(options.show);
+  }
+  const std::string folder = options.folder.empty() ? DriverFolder() : options.folder;
+  if (!::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &si, &pi_))
+    throw std::runtime_error("cannot start " + exe);
+  const bool found = WaitUntil([&] {
+    for (HWND hwnd : TopLevelWindowsOf(pi_.dwProcessId))
+      if (ClassOf(hwnd) == kMainWindowClass && ::IsWindowVisible(hwnd)) {
+        main_ = hwnd;
+        return true;
+      }
+    return false;
+  });
+  if (!found) throw std::runtime_error("the main window did not appear");
+  panel_ = ::GetDlgItem(main_, ids::kMainPanel);
+  Sync();
+}
+
+Program::~Program() {
+  if (::WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
+    ::TerminateProcess(pi_.hProcess, 1);
+    ::WaitForSingleObject(pi_.hProcess, 5000);
+  }
+  ::CloseHandle(pi_.hThread);
+  ::CloseHandle(pi_.hProcess);
+}
+
+HWND Program::Control(int id) const { return ::GetDlgItem(panel_, id); }
+
+std::string Program::Text(int id) const { return WindowText(Control(id)); }
+
+bool Program::Enabled(int id) const { return ::IsWindowEnabled(Control(id)) != FALSE; }
+
+bool Program::Visible(int id) const { return ::IsWindowVisible(Control(id)) != FALSE; }
+
+std::vector<std::string> Program::Items() const {
+  // Read as UTF-16 and converted here: Wine's marshalling of LB_GETTEXT
+  // between processes writes past an ANSI caller's buffer.
+  const HWND list = Control(ids::kListBox);
+  const LRESULT count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
+  std::vector<std::string> items;
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+    std::wstring wide(static_cast<std::size_t>(length) * 2 + 16, L'\0');
+    const LRESULT copied = ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
+                                          reinterpret_cast<LPARAM>(wide.data()));
+    wide.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    std::string text(wide.size() * 2 + 1, '\0');
+    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                            text.data(), static_cast<int>(text.size()), nullptr, nullptr);
+    text.resize(bytes > 0 ? static_cast<std::size_t>(bytes) : 0);
+    items.push_back(text);
+  }
+  return items;
+}
+
+std::vector<int> Program::SelectedIndexes() const {
+  const HWND list = Control(ids::kListBox);
+  const LRESULT count = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
+  std::vector<int> selected;
+  for (LRESULT i = 0; i < count; ++i)
+    if (::SendMessageA(list, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0)
+      selected.push_back(static_cast<int>(i));
+  return selected;
+}
+
+HWND Program::Focus() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  ::GetGUIThreadInfo(pi_.dwThreadId, &info);
+  return info.hwndFocus;
+}
+
+void Program::Click(int id) {
+  // Posted, never sent: the handler may open a modal dialog.
+  ::PostMessageA(Control(id), BM_CLICK, 0, 0);
+}
+
+void Program::SelectOnly(const std::vector<int>& indexes) {
+  const HWND list = Control(ids::kListBox);
+  ::SendMessageA(list, LB_SETSEL, FALSE, -1);
+  for (int i : indexes) ::SendMessageA(list, LB_SETSEL, TRUE, i);
+}
+
+void Program::PressKey(UINT vk) {
+  HWND target = Focus();
+  ::PostMessageA(target, WM_KEYDOWN, vk, 1);
+  ::PostMessageA(target, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001));
+}
+
+bool Program::Sync(int ms) const {
+  DWORD_PTR result = 0;
+  return ::SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(ms), &result) != 0;
+}
+
+std::vector<HWND> Program::OtherWindows() const {
+  std::vector<HWND> others;
+  for (HWND hwnd : TopLevelWindowsOf(pi_.dwProcessId))
+    if (hwnd != main_ && ::IsWindowVisible(hwnd)) others.push_back(hwnd);
+  return others;
+}
+
+HWND Program::WaitDialog(int ms) const {
+  HWND dialog = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND hwnd : TopLevelWindowsOf(pi_.dwProcessId))
+          if (::IsWindowVisible(hwnd) && ::GetWindow(hwnd, GW_OWNER) == main_) {
+            dialog = hwnd;
+            return true;
+          }
+        return false;
+      },
+      ms);
+  return dialog;
+}
+
+DWORD Program::WaitExit(int ms) const {
+  ::WaitForSingleObject(pi_.hProcess, static_cast<DWORD>(ms));
+  DWORD code = STILL_ACTIVE;
+  ::GetExitCodeProcess(pi_.hProcess, &code);
+  return code;
+}
+
+// ---- Dialogs ------------------------------------------------------------------
+
+void TypeFileName(HWND dialog, const std::string& text) {
+  constexpr int kFileNameField = 0x47c;
+  HWND field = ::GetDlgItem(dialog, kFileNameField);
+  ASSERT_NE(field, nullptr) << "the dialog has no file-name field";
+  ::SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void PressDialogButton(HWND dialog, int id) {
+  ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+void ChooseInDialog(HWND dialog, const std::string& names) {
+  ASSERT_NE(dialog, nullptr) << "no dialog appeared";
+  TypeFileName(dialog, names);
+  PressDialogButton(dialog, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); })) << "the dialog stayed open";
+}
+
+void ChooseInFolder(HWND dialog, const std::string& folder, const std::string& names) {
+  ASSERT_NE(dialog, nullptr) << "no dialog appeared";
+  // Typing a folder and pressing OK opens it and empties the field; going to
+  // the drive's root first makes sure the folder really changes.
+  const HWND field = ::GetDlgItem(dialog, 0x47c);
+  for (const std::string& where : {folder.substr(0, 3), folder}) {
+    TypeFileName(dialog, where);
+    PressDialogButton(dialog, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(field).empty(); }))
+        << "the dialog did not open " << where << ": " << WindowText(field);
+  }
+  ChooseInDialog(dialog, names);
+}
+
+void CancelDialog(HWND dialog) {
+  ASSERT_NE(dialog, nullptr) << "no dialog appeared";
+  PressDialogButton(dialog, IDCANCEL);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); })) << "the dialog stayed open";
+}
+
+}  // namespace e2e
+
+// Every run starts at the usual screen density, whatever an earlier run left.
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  e2e::SetScreenDpi(96);
+  return RUN_ALL_TESTS();
+}

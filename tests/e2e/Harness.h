@@ -1,0 +1,94 @@
+#pragma once
+// Drives the real program from outside, through its windows, as a user would:
+// starts it, finds its windows and controls, clicks, fills dialogs and reads
+// back what is on the screen.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Polls `done` every 10 ms until it holds or `ms` milliseconds have passed.
+bool WaitUntil(const std::function<bool()>& done, int ms = 10000);
+
+// The folder of the test driver; the programs under test are built beside it.
+std::string DriverFolder();
+
+// A fresh, empty folder for one test (under the system's temporary folder).
+std::string TestFolder(const std::string& name);
+// Creates a file with the given bytes; returns its path.
+std::string MakeFile(const std::string& path, const std::string& bytes = "IMG");
+
+// The screen density given to programs started from now on (pixels per inch).
+void SetScreenDpi(int dpi);
+
+std::string WindowText(HWND hwnd);
+std::string ClassOf(HWND hwnd);
+RECT ClientRectOf(HWND hwnd);
+// A window's rectangle relative to the client area of `parent`.
+RECT RectIn(HWND hwnd, HWND parent);
+
+struct StartOptions {
+  std::string exe = "ZarveltGUI.exe";  // beside the driver unless absolute
+  int show = -1;                       // the launch's show request, or none
+  std::string folder;                  // current folder, or the driver's
+};
+
+class Program {
+ public:
+  explicit Program(const StartOptions& options = {});
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+  ~Program();  // ends the program if it is still running
+
+  DWORD Pid() const { return pi_.dwProcessId; }
+  HANDLE Process() const { return pi_.hProcess; }
+  HWND Main() const { return main_; }
+  HWND Panel() const { return panel_; }
+  HWND Control(int id) const;
+
+  // Reading what the user sees.
+  std::string Text(int id) const;
+  bool Enabled(int id) const;
+  bool Visible(int id) const;
+  std::vector<std::string> Items() const;
+  std::vector<int> SelectedIndexes() const;
+  HWND Focus() const;
+
+  // Acting as the user does.
+  void Click(int id);                           // a click on a button
+  void SelectOnly(const std::vector<int>& indexes);  // a selection in the list
+  void PressKey(UINT vk);                       // a key press into the focused control (posted)
+
+  // Returns once the program is back in a message loop, having finished what
+  // it was doing (messages posted to it may still be waiting).
+  bool Sync(int ms = 10000) const;
+
+  // A dialog owned by the main window that appears within `ms`.
+  HWND WaitDialog(int ms = 10000) const;
+  // Every visible top-level window of the program that is not the main one.
+  std::vector<HWND> OtherWindows() const;
+
+  // Waits for the process to end; its exit code, or STILL_ACTIVE.
+  DWORD WaitExit(int ms = 10000) const;
+
+ private:
+  PROCESS_INFORMATION pi_{};
+  HWND main_ = nullptr;
+  HWND panel_ = nullptr;
+};
+
+// The common open/save dialog: types into its file-name field and presses a button.
+void TypeFileName(HWND dialog, const std::string& text);
+void PressDialogButton(HWND dialog, int id);
+// Chooses `names` in the open dialog (one name, or several each in quotes),
+// waiting until the dialog is gone.
+void ChooseInDialog(HWND dialog, const std::string& names);
+// The same, after going to `folder` in the dialog (it may start elsewhere:
+// the system remembers the folder a program used last).
+void ChooseInFolder(HWND dialog, const std::string& folder, const std::string& names);
+void CancelDialog(HWND dialog);
+
+}  // namespace e2e

@@ -1,0 +1,152 @@
+// Adding files through the open dialog and deleting the selected ones.
+#include <gtest/gtest.h>
+
+#include "Harness.h"
+#include "ui/ControlIds.h"
+
+using namespace e2e;
+using Items = std::vector<std::string>;
+using Indexes = std::vector<int>;
+
+namespace {
+
+class InputList : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = TestFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    for (const char* name : {"a.img", "b.img", "c.img", "d.img", "e.img"}) MakeFile(folder + "\\" + name);
+    StartOptions options;
+    options.folder = folder;
+    app = std::make_unique<Program>(options);
+  }
+
+  std::string Path(const std::string& name) const { return folder + "\\" + name; }
+
+  // Presses Browse and chooses `names` in the test's folder.
+  void Browse(const std::string& names) { BrowseIn(folder, names); }
+  void BrowseIn(const std::string& where, const std::string& names) {
+    app->Click(ids::kBrowse);
+    ChooseInFolder(app->WaitDialog(), where, names);
+  }
+
+  // Waits for the list to hold `count` entries.
+  void WaitForCount(std::size_t count) {
+    EXPECT_TRUE(WaitUntil([&] { return app->Items().size() == count; }));
+    app->Sync();
+  }
+
+  std::string folder;
+  std::unique_ptr<Program> app;
+};
+
+}  // namespace
+
+TEST_F(InputList, OneChosenFileIsListedSelectedAndEnablesBrisi) {
+  Browse(Path("a.img"));
+  WaitForCount(1);
+  EXPECT_EQ(app->Items(), (Items{Path("a.img")}));
+  EXPECT_EQ(app->SelectedIndexes(), (Indexes{0}));
+  EXPECT_TRUE(app->Enabled(ids::kBrisi));
+}
+
+TEST_F(InputList, ThreeFilesInOneGoKeepTheDialogsOrderAndSelectEverything) {
+  Browse(Path("e.img"));
+  WaitForCount(1);
+  app->SelectOnly({});
+  Browse("\"c.img\" \"a.img\" \"b.img\"");
+  WaitForCount(4);
+  EXPECT_EQ(app->Items(), (Items{Path("e.img"), Path("c.img"), Path("a.img"), Path("b.img")}));
+  EXPECT_EQ(app->SelectedIndexes(), (Indexes{0, 1, 2, 3})) << "the older entry is selected too";
+}
+
+TEST_F(InputList, CancellingTheDialogChangesNothing) {
+  Browse("\"a.img\" \"b.img\"");
+  WaitForCount(2);
+  app->SelectOnly({1});
+  app->Click(ids::kBrowse);
+  CancelDialog(app->WaitDialog());
+  app->Sync();
+  EXPECT_EQ(app->Items(), (Items{Path("a.img"), Path("b.img")}));
+  EXPECT_EQ(app->SelectedIndexes(), (Indexes{1}));
+  EXPECT_TRUE(app->Enabled(ids::kBrisi));
+}
+
+TEST_F(InputList, CancellingOnAnEmptyListLeavesBrisiDisabled) {
+  app->Click(ids::kBrowse);
+  CancelDialog(app->WaitDialog());
+  app->Sync();
+  EXPECT_TRUE(app->Items().empty());
+  EXPECT_FALSE(app->Enabled(ids::kBrisi));
+}
+
+TEST_F(InputList, AFileAlreadyListedIsListedAgain) {
+  Browse(Path("a.img"));
+  WaitForCount(1);
+  Browse(Path("a.img"));
+  WaitForCount(2);
+  EXPECT_EQ(app->Items(), (Items{Path("a.img"), Path("a.img")}));
+}
+
+TEST_F(InputList, PathsWithSpacesAndSlovenianLettersArriveUnchanged) {
+  const std::string sub = folder + "\\mapa s presledki \x9a\x9e";
+  ::CreateDirectoryA(sub.c_str(), nullptr);
+  const std::string name = "\x8e" "elezna \x8aola.img";  // Železna Šola.img
+  MakeFile(sub + "\\" + name);
+  MakeFile(sub + "\\two.img");
+  BrowseIn(sub, name);
+  WaitForCount(1);
+  BrowseIn(sub, "\"two.img\" \"" + name + "\"");
+  WaitForCount(3);
+  EXPECT_EQ(app->Items(), (Items{sub + "\\" + name, sub + "\\two.img", sub + "\\" + name}));
+}
+
+TEST_F(InputList, TheDialogOpensInTheFolderOfTheFirstNameChosenLastTime) {
+  Browse("\"b.img\" \"c.img\"");
+  WaitForCount(2);
+  app->Click(ids::kBrowse);
+  const HWND dialog = app->WaitDialog();
+  ASSERT_NE(dialog, nullptr);
+  const HWND field = ::GetDlgItem(dialog, 0x47c);
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(field).find("b.img") != std::string::npos; }))
+      << WindowText(field);
+  // A bare name now means a file of that folder.
+  ChooseInDialog(dialog, "d.img");
+  WaitForCount(3);
+  EXPECT_EQ(app->Items().back(), Path("d.img"));
+}
+
+TEST_F(InputList, AMissingFileTypedByNameIsListed) {
+  Browse(Path("missing.img"));
+  WaitForCount(1);
+  EXPECT_EQ(app->Items(), (Items{Path("missing.img")}));
+}
+
+TEST_F(InputList, BrisiDeletesTheSelectionAndSelectsTheFirstRemaining) {
+  Browse("\"a.img\" \"b.img\" \"c.img\" \"d.img\" \"e.img\"");
+  WaitForCount(5);
+  app->SelectOnly({1, 3});
+  app->Click(ids::kBrisi);
+  WaitForCount(3);
+  EXPECT_EQ(app->Items(), (Items{Path("a.img"), Path("c.img"), Path("e.img")}));
+  EXPECT_EQ(app->SelectedIndexes(), (Indexes{0}));
+  EXPECT_TRUE(app->Enabled(ids::kBrisi));
+}
+
+TEST_F(InputList, BrisiWithEverythingSelectedEmptiesTheListAndDisablesItself) {
+  Browse("\"a.img\" \"b.img\"");
+  WaitForCount(2);
+  app->Click(ids::kBrisi);
+  WaitForCount(0);
+  EXPECT_FALSE(app->Enabled(ids::kBrisi));
+}
+
+TEST_F(InputList, BrisiWithNothingSelectedDoesNothing) {
+  Browse("\"a.img\" \"b.img\"");
+  WaitForCount(2);
+  app->SelectOnly({});
+  app->Click(ids::kBrisi);
+  app->Sync();
+  EXPECT_EQ(app->Items(), (Items{Path("a.img"), Path("b.img")}));
+  EXPECT_TRUE(app->SelectedIndexes().empty());
+  EXPECT_TRUE(app->Enabled(ids::kBrisi)) << "clearing the selection leaves Brisi enabled";
+}
