@@ -115,6 +115,20 @@ TEST_F(InputList, TheDialogOpensInTheFolderOfTheFirstNameChosenLastTime) {
   EXPECT_EQ(app->Items().back(), Path("d.img"));
 }
 
+TEST_F(InputList, TheDialogSitsCentredOverTheScreenAThirdOfTheWayDown) {
+  app->Click(ids::kBrowse);
+  const HWND dialog = app->WaitDialog();
+  ASSERT_NE(dialog, nullptr);
+  app->Sync();
+  RECT rc;
+  ::GetWindowRect(dialog, &rc);
+  const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+  const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+  EXPECT_EQ(rc.left, (screenWidth - (rc.right - rc.left)) / 2);
+  EXPECT_EQ(rc.top, (screenHeight - (rc.bottom - rc.top)) / 3);
+  CancelDialog(dialog);
+}
+
 TEST_F(InputList, AMissingFileTypedByNameIsListed) {
   Browse(Path("missing.img"));
   WaitForCount(1);
