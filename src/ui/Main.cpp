@@ -6,6 +6,7 @@
 #include "ui/Layout.h"
 #include "ui/ListRules.h"
 #include "ui/Texts.h"
+#include "runner/Runner.h"
 
 namespace {
 
@@ -225,7 +226,13 @@ void TMainForm::BrisiClick(TControl*) {
   Brisi.SetEnabled(plan->brisiEnabled);
 }
 
-void TMainForm::ZazeniClick(TControl*) {}
+void TMainForm::ZazeniClick(TControl*) {
+  RunHidden(Ukaz.Text(), [this](const std::string& lines) {
+    Memo.AppendText(lines);
+    ::UpdateWindow(Memo.Handle());
+  });
+  Memo.AppendLine(texts::kSeparator);
+}
 
 void TMainForm::InfoClick(TControl*) {}
 

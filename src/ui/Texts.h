@@ -32,6 +32,16 @@ inline constexpr const char* kMergeCancelled = "Združevanje datotek je bilo pre
 inline constexpr const char* kSameName =
     "Ne moreš shraniti pod isto ime, kot je datoteka katero združuješ!";
 
+// The command runner's texts.
+inline constexpr const char* kSeparator = "-----------------------------------------------";
+inline constexpr const char* kSystemErrorPrefix = "System Error.  Code: ";
+inline constexpr const char* kOsCallFailed = "A call to an OS function failed";
+
+// The map tool's command lines.
+inline constexpr const char* kInfoCommand = "Zarvelt.exe -i ";
+inline constexpr const char* kMergeCommand = "Zarvelt.exe -m ";
+inline constexpr const char* kMergeOutputOption = " -jo ";
+
 inline constexpr const char* kErrorCaption = "Error";
 inline constexpr const char* kWarningCaption = "Warning";
 inline constexpr const char* kOk = "OK";

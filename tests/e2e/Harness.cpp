@@ -231,6 +231,16 @@ void Program::PressKey(UINT vk) {
   ::PostMessageA(target, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001));
 }
 
+void Program::Run(const std::string& commandLine) {
+  ::SendMessageA(Control(ids::kUkaz), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(commandLine.c_str()));
+  ::PostMessageA(panel_, WM_COMMAND, MAKEWPARAM(ids::kZazeni, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Control(ids::kZazeni)));
+}
+
+bool Program::WaitSeparators(std::size_t count, int ms) const {
+  return WaitUntil([&] { return CountOf(Text(ids::kMemo), kSeparatorLine) >= count; }, ms);
+}
+
 bool Program::Sync(int ms) const {
   DWORD_PTR result = 0;
   return ::SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(ms), &result) != 0;
@@ -263,6 +273,34 @@ DWORD Program::WaitExit(int ms) const {
   DWORD code = STILL_ACTIVE;
   ::GetExitCodeProcess(pi_.hProcess, &code);
   return code;
+}
+
+std::size_t CountOf(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (std::size_t pos = text.find(part); pos != std::string::npos; pos = text.find(part, pos + part.size()))
+    ++count;
+  return count;
+}
+
+std::string ToolPath() { return DriverFolder() + "\\zarvelt-testtool.exe"; }
+
+std::string Tool(const std::string& steps) {
+  std::string line = "\"";
+  line += ToolPath();
+  line += "\" ";
+  line += steps;
+  return line;
+}
+
+MessageBoxView ReadMessageBox(HWND box) {
+  constexpr int kTextId = 0xFFFF;
+  constexpr int kIconId = 0x440;
+  MessageBoxView view;
+  view.caption = WindowText(box);
+  view.text = WindowText(::GetDlgItem(box, kTextId));
+  const HWND icon = ::GetDlgItem(box, kIconId);
+  view.hasIcon = icon && ::IsWindowVisible(icon);
+  return view;
 }
 
 // ---- Dialogs ------------------------------------------------------------------

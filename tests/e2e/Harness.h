@@ -62,6 +62,12 @@ class Program {
   void SelectOnly(const std::vector<int>& indexes);  // a selection in the list
   void PressKey(UINT vk);                       // a key press into the focused control (posted)
 
+  // Puts a command line into Ukaz and invokes the click of the hidden run
+  // button, as the jobs do.
+  void Run(const std::string& commandLine);
+  // Waits until the output area holds `count` separator lines.
+  bool WaitSeparators(std::size_t count, int ms = 30000) const;
+
   // Returns once the program is back in a message loop, having finished what
   // it was doing (messages posted to it may still be waiting).
   bool Sync(int ms = 10000) const;
@@ -79,6 +85,21 @@ class Program {
   HWND main_ = nullptr;
   HWND panel_ = nullptr;
 };
+
+inline constexpr const char* kSeparatorLine = "-----------------------------------------------\r\n";
+std::size_t CountOf(const std::string& text, const std::string& part);
+
+// The scripted test tool (see tools/testtool) with the given steps.
+std::string ToolPath();
+std::string Tool(const std::string& steps);
+
+// The parts of a message box as the user sees them.
+struct MessageBoxView {
+  std::string caption;
+  std::string text;
+  bool hasIcon = false;
+};
+MessageBoxView ReadMessageBox(HWND box);
 
 // The common open/save dialog: types into its file-name field and presses a button.
 void TypeFileName(HWND dialog, const std::string& text);

@@ -1,0 +1,73 @@
+// The tool the end-to-end tests run in place of the map tool. Called the way
+// the front end calls the map tool (-i or -m first), it echoes its raw command
+// line. Otherwise each argument is one step, done in order:
+//   echo          writes its raw command line
+//   out:TEXT      writes TEXT to standard output     (\n \r \0 \\ \xHH decoded)
+//   err:TEXT      writes TEXT to standard error
+//   bytes:N       writes N bytes (a repeating a..z pattern) in one write
+//   sleep:MS      sleeps
+//   exit:CODE     ends at once with that exit code
+// Every write goes straight to the handle, unbuffered, in order.
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+void Write(DWORD which, const std::string& bytes) {
+  HANDLE out = ::GetStdHandle(which);
+  DWORD written = 0;
+  std::size_t done = 0;
+  while (done < bytes.size() &&
+         ::WriteFile(out, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written, nullptr) &&
+         written > 0)
+    done += written;
+}
+
+std::string Decode(const std::string& text) {
+  std::string bytes;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      bytes += text[i];
+      continue;
+    }
+    const char c = text[++i];
+    if (c == 'n') bytes += '\n';
+    else if (c == 'r') bytes += '\r';
+    else if (c == '0') bytes += '\0';
+    else if (c == 'x' && i + 2 < text.size()) {
+      bytes += static_cast<char>(std::strtol(text.substr(i + 1, 2).c_str(), nullptr, 16));
+      i += 2;
+    } else bytes += c;
+  }
+  return bytes;
+}
+
+std::string Pattern(std::size_t n) {
+  std::string bytes(n, '\0');
+  for (std::size_t i = 0; i < n; ++i) bytes[i] = static_cast<char>('a' + i % 26);
+  return bytes;
+}
+
+bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string commandLine = ::GetCommandLineA();
+  if (argc > 1 && (std::string(argv[1]) == "-i" || std::string(argv[1]) == "-m")) {
+    Write(STD_OUTPUT_HANDLE, commandLine);
+    return 0;
+  }
+  for (int i = 1; i < argc; ++i) {
+    const std::string step = argv[i];
+    if (step == "echo") Write(STD_OUTPUT_HANDLE, commandLine);
+    else if (StartsWith(step, "out:")) Write(STD_OUTPUT_HANDLE, Decode(step.substr(4)));
+    else if (StartsWith(step, "err:")) Write(STD_ERROR_HANDLE, Decode(step.substr(4)));
+    else if (StartsWith(step, "bytes:")) Write(STD_OUTPUT_HANDLE, Pattern(std::strtoul(step.c_str() + 6, nullptr, 10)));
+    else if (StartsWith(step, "sleep:")) ::Sleep(std::strtoul(step.c_str() + 6, nullptr, 10));
+    else if (StartsWith(step, "exit:")) ::ExitProcess(static_cast<UINT>(std::strtoul(step.c_str() + 5, nullptr, 10)));
+  }
+  return 0;
+}
