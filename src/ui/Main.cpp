@@ -6,7 +6,12 @@
 #include "ui/Layout.h"
 #include "ui/ListRules.h"
 #include "ui/Texts.h"
+#include "runner/CommandLine.h"
 #include "runner/Runner.h"
+#include "ui/Dialogs.h"
+#include "ui/MessageText.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -217,9 +222,7 @@ void TMainForm::BrowseClick(TControl*) {
 }
 
 void TMainForm::BrisiClick(TControl*) {
-  std::vector<bool> selected(static_cast<std::size_t>(ListBox.Count()));
-  for (std::size_t i = 0; i < selected.size(); ++i) selected[i] = ListBox.Selected(static_cast<int>(i));
-  const auto plan = PlanDelete(selected);
+  const auto plan = PlanDelete(Selection());
   if (!plan) return;
   for (std::size_t index : plan->remove) ListBox.Delete(static_cast<int>(index));
   if (plan->selectFirst) ListBox.SetSelected(0, true);
@@ -234,6 +237,56 @@ void TMainForm::ZazeniClick(TControl*) {
   Memo.AppendLine(texts::kSeparator);
 }
 
-void TMainForm::InfoClick(TControl*) {}
+std::vector<std::string> TMainForm::Entries() const {
+  std::vector<std::string> entries;
+  for (int i = 0; i < ListBox.Count(); ++i) entries.push_back(ListBox.Item(i));
+  return entries;
+}
 
-void TMainForm::ZdruziClick(TControl*) {}
+std::vector<bool> TMainForm::Selection() const {
+  std::vector<bool> selected;
+  for (int i = 0; i < ListBox.Count(); ++i) selected.push_back(ListBox.Selected(i));
+  return selected;
+}
+
+int TMainForm::SelectedCount() const {
+  const std::vector<bool> selected = Selection();
+  return static_cast<int>(std::count(selected.begin(), selected.end(), true));
+}
+
+void TMainForm::InfoClick(TControl*) {
+  if (SelectedCount() == 0) {
+    ShowMessageDialog(hwnd_, MessageKind::Error, texts::kSelectAtLeastOne);
+    return;
+  }
+  for (int i = 0; i < ListBox.Count(); ++i) {
+    if (!ListBox.Selected(i)) continue;
+    Ukaz.SetText(InfoCommandLine(ListBox.Item(i)));
+    Zazeni.Click();
+  }
+}
+
+void TMainForm::ZdruziClick(TControl*) {
+  if (SelectedCount() <= 1) {
+    ShowMessageDialog(hwnd_, MessageKind::Error, texts::kSelectAtLeastTwo);
+    return;
+  }
+  const auto description = PromptDialog(hwnd_, texts::kPromptCaption, texts::kPromptText, "");
+  if (!description) return;
+  if (!SaveDialog.Execute(hwnd_)) {
+    ShowMessageDialog(hwnd_, MessageKind::Warning, texts::kMergeCancelled);
+    return;
+  }
+  const std::string output = SaveDialog.FileName;
+  const std::vector<std::string> entries = Entries();
+  const std::vector<bool> selected = Selection();
+  if (IsSelectedEntry(entries, selected, output)) {
+    ShowMessageDialog(hwnd_, MessageKind::Error, SameNameMessage(output));
+    return;
+  }
+  std::vector<std::string> inputs;
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    if (selected[i]) inputs.push_back(entries[i]);
+  Ukaz.SetText(MergeCommandLine(*description, output, inputs));
+  Zazeni.Click();
+}

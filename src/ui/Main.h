@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <exception>
+#include <string>
+#include <vector>
 
 #include "app/Owned.h"
 #include "ui/Controls.h"
@@ -50,6 +52,9 @@ class TMainForm {
   void CreateControls();
   TButton* ButtonFromHandle(HWND handle);
   Box Scaled(const Box& box) const;
+  std::vector<std::string> Entries() const;
+  std::vector<bool> Selection() const;
+  int SelectedCount() const;
 
   HWND hwnd_ = nullptr;
   UniqueFont font_;

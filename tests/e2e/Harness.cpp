@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <stdexcept>
 
 #include "ui/ControlIds.h"
@@ -15,6 +16,10 @@ bool WaitUntil(const std::function<bool()>& done, int ms) {
     if (::GetTickCount64() >= end) return false;
     ::Sleep(10);
   }
+}
+
+void HoldForPicture() {
+  if (const char* hold = std::getenv("ZARVELT_HOLD_MS")) ::Sleep(static_cast<DWORD>(std::atoi(hold)));
 }
 
 std::string DriverFolder() {

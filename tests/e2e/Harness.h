@@ -13,6 +13,10 @@ namespace e2e {
 // Polls `done` every 10 ms until it holds or `ms` milliseconds have passed.
 bool WaitUntil(const std::function<bool()>& done, int ms = 10000);
 
+// Waits ZARVELT_HOLD_MS milliseconds when that is set, so that what is on
+// the screen can be pictured; otherwise returns at once.
+void HoldForPicture();
+
 // The folder of the test driver; the programs under test are built beside it.
 std::string DriverFolder();
 

@@ -63,6 +63,9 @@ int Merge(const std::string& description, const std::string& output,
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Everything is said in one piece at the end, as one chunk of output.
+  static char buffer[1 << 16];
+  std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
   std::printf("Zarvelt.exe stand-in: not the real map tool; it only shows what it was asked.\n");
   const std::vector<std::string> args(argv + 1, argv + argc);
   int result = kUsage;

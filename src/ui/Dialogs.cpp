@@ -1,0 +1,204 @@
+#include "ui/Dialogs.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "app/Application.h"
+#include "app/Owned.h"
+#include "ui/DialogIds.h"
+#include "ui/MessageText.h"
+#include "ui/Texts.h"
+
+namespace {
+
+void CentreOnScreen(HWND dialog) {
+  RECT rc;
+  ::GetWindowRect(dialog, &rc);
+  const int width = rc.right - rc.left;
+  const int height = rc.bottom - rc.top;
+  ::SetWindowPos(dialog, nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Runs a dialog procedure's body; an exception ends the dialog and is shown.
+template <typename F>
+INT_PTR GuardDialog(HWND dialog, F&& body) {
+  try {
+    return body();
+  } catch (...) {
+    ::EndDialog(dialog, IDCANCEL);
+    Application.HandleException();
+    return TRUE;
+  }
+}
+
+// ---- Message dialog -----------------------------------------------------------
+
+struct MessageData {
+  MessageKind kind;
+  const std::string* text;
+  UniqueFont font;
+};
+
+std::string CaptionOf(MessageKind kind) {
+  return kind == MessageKind::Error ? texts::kErrorCaption : texts::kWarningCaption;
+}
+
+void CopyMessage(HWND dialog, const MessageData& data) {
+  const std::string copy = MessageDialogCopy(CaptionOf(data.kind), *data.text, texts::kOk);
+  if (!::OpenClipboard(dialog)) return;
+  ::EmptyClipboard();
+  if (HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, copy.size() + 1)) {
+    if (void* bytes = ::GlobalLock(memory)) {
+      std::copy(copy.c_str(), copy.c_str() + copy.size() + 1, static_cast<char*>(bytes));
+      ::GlobalUnlock(memory);
+    }
+    if (!::SetClipboardData(CF_TEXT, memory)) ::GlobalFree(memory);  // else the clipboard owns it
+  }
+  ::CloseClipboard();
+}
+
+// Ctrl+C reaches the focused OK button as the character 3.
+LRESULT CALLBACK CopyKeySubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
+  if (msg == WM_CHAR && wp == 3) {
+    CopyMessage(::GetParent(hwnd), *reinterpret_cast<const MessageData*>(ref));
+    return 0;
+  }
+  return ::DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+// Lays the dialog out around its text: icon at the left, the text beside it
+// no wider than half the screen, the button centred below.
+void LayOutMessage(HWND dialog, MessageData& data) {
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof metrics;
+  ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  data.font.Reset(::CreateFontIndirectA(&metrics.lfMessageFont));
+  const HWND icon = ::GetDlgItem(dialog, IDC_MESSAGE_ICON);
+  const HWND text = ::GetDlgItem(dialog, IDC_MESSAGE_TEXT);
+  const HWND ok = ::GetDlgItem(dialog, IDOK);
+  for (HWND control : {text, ok})
+    ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(data.font.Get()), FALSE);
+
+  RECT textRect{0, 0, ::GetSystemMetrics(SM_CXSCREEN) / 2, 0};
+  {
+    ScreenDC screen;
+    SelectedObject selected(screen.Get(), data.font.Get());
+    ::DrawTextA(screen.Get(), data.text->c_str(), static_cast<int>(data.text->size()), &textRect,
+                DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+  }
+  RECT units{0, 0, 4, 8};  // dialog units to pixels
+  ::MapDialogRect(dialog, &units);
+  const int margin = units.right * 2;
+  const int iconSize = ::GetSystemMetrics(SM_CXICON);
+  const int buttonWidth = ::MulDiv(50, units.right, 4);
+  const int buttonHeight = ::MulDiv(14, units.bottom, 8);
+  const int textLeft = margin + iconSize + margin;
+  const int textHeight = std::max<int>(textRect.bottom, iconSize);
+  const int clientWidth = std::max<int>(textLeft + textRect.right + margin, buttonWidth + 2 * margin);
+  const int buttonTop = margin + textHeight + margin;
+  const int clientHeight = buttonTop + buttonHeight + margin;
+
+  ::MoveWindow(icon, margin, margin, iconSize, iconSize, FALSE);
+  ::MoveWindow(text, textLeft, margin + (textHeight - textRect.bottom) / 2, textRect.right,
+               textRect.bottom, FALSE);
+  ::MoveWindow(ok, (clientWidth - buttonWidth) / 2, buttonTop, buttonWidth, buttonHeight, FALSE);
+
+  RECT frame{0, 0, clientWidth, clientHeight};
+  ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongA(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(::GetWindowLongA(dialog, GWL_EXSTYLE)));
+  ::SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+INT_PTR CALLBACK MessageProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
+  return GuardDialog(dialog, [&]() -> INT_PTR {
+    switch (msg) {
+      case WM_INITDIALOG: {
+        auto& data = *reinterpret_cast<MessageData*>(lp);
+        ::SetWindowTextA(dialog, CaptionOf(data.kind).c_str());
+        const HICON icon = ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(
+                                                    data.kind == MessageKind::Error ? IDI_HAND : IDI_EXCLAMATION));
+        ::SendDlgItemMessageA(dialog, IDC_MESSAGE_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+        ::SetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, data.text->c_str());
+        LayOutMessage(dialog, data);
+        CentreOnScreen(dialog);
+        ::SetWindowSubclass(::GetDlgItem(dialog, IDOK), CopyKeySubclass, 1, reinterpret_cast<DWORD_PTR>(&data));
+        ::MessageBeep(data.kind == MessageKind::Error ? MB_ICONHAND : MB_ICONEXCLAMATION);
+        return TRUE;
+      }
+      case WM_COMMAND:
+        if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) ::EndDialog(dialog, LOWORD(wp));
+        return TRUE;
+      case WM_DESTROY:
+        ::RemoveWindowSubclass(::GetDlgItem(dialog, IDOK), CopyKeySubclass, 1);
+        return FALSE;
+      default:
+        return FALSE;
+    }
+  });
+}
+
+// ---- Prompt dialog ------------------------------------------------------------
+
+struct PromptData {
+  const std::string* caption;
+  const std::string* prompt;
+  const std::string* initial;
+  std::string answer;
+};
+
+constexpr int kPromptLimit = 255;
+
+INT_PTR CALLBACK PromptProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
+  return GuardDialog(dialog, [&]() -> INT_PTR {
+    switch (msg) {
+      case WM_INITDIALOG: {
+        auto& data = *reinterpret_cast<PromptData*>(lp);
+        ::SetWindowLongPtrA(dialog, DWLP_USER, lp);
+        ::SetWindowTextA(dialog, data.caption->c_str());
+        ::SetDlgItemTextA(dialog, IDC_PROMPT_TEXT, data.prompt->c_str());
+        const HWND field = ::GetDlgItem(dialog, IDC_PROMPT_FIELD);
+        ::SendMessageA(field, EM_LIMITTEXT, kPromptLimit, 0);
+        ::SetWindowTextA(field, data.initial->c_str());
+        ::SendMessageA(field, EM_SETSEL, 0, -1);
+        CentreOnScreen(dialog);
+        ::SetFocus(field);
+        return FALSE;  // the focus is set
+      }
+      case WM_COMMAND:
+        if (LOWORD(wp) == IDOK) {
+          auto& data = *reinterpret_cast<PromptData*>(::GetWindowLongPtrA(dialog, DWLP_USER));
+          char text[kPromptLimit + 1] = {};
+          ::GetDlgItemTextA(dialog, IDC_PROMPT_FIELD, text, sizeof text);
+          data.answer = text;
+          ::EndDialog(dialog, IDOK);
+        } else if (LOWORD(wp) == IDCANCEL) {
+          ::EndDialog(dialog, IDCANCEL);
+        }
+        return TRUE;
+      default:
+        return FALSE;
+    }
+  });
+}
+
+}  // namespace
+
+void ShowMessageDialog(HWND owner, MessageKind kind, const std::string& text) {
+  MessageData data{kind, &text, UniqueFont()};
+  ::DialogBoxParamA(Application.Instance(), MAKEINTRESOURCEA(IDD_MESSAGE), owner, MessageProc,
+                    reinterpret_cast<LPARAM>(&data));
+}
+
+std::optional<std::string> PromptDialog(HWND owner, const std::string& caption,
+                                        const std::string& prompt, const std::string& initial) {
+  PromptData data{&caption, &prompt, &initial, {}};
+  const INT_PTR result = ::DialogBoxParamA(Application.Instance(), MAKEINTRESOURCEA(IDD_PROMPT), owner,
+                                           PromptProc, reinterpret_cast<LPARAM>(&data));
+  if (result != IDOK) return std::nullopt;
+  return data.answer;
+}

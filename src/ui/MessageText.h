@@ -1,0 +1,15 @@
+#pragma once
+// Texts the jobs and the message dialog put together.
+#include <string>
+#include <vector>
+
+// Whether `path` stands, byte for byte, as a selected entry of the list.
+bool IsSelectedEntry(const std::vector<std::string>& entries, const std::vector<bool>& selected,
+                     const std::string& path);
+
+// The same-name error: the message, two line feeds, the quoted output path.
+std::string SameNameMessage(const std::string& outputPath);
+
+// What Ctrl+C puts on the clipboard for a message dialog.
+std::string MessageDialogCopy(const std::string& caption, const std::string& text,
+                              const std::string& button);

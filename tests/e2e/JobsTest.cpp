@@ -1,0 +1,329 @@
+// The two jobs, Info o mapi and Združi v eno, from the buttons to the output,
+// with the test tool in the map tool's place: it echoes its command line.
+#include <gtest/gtest.h>
+
+#include "Harness.h"
+#include "runner/CommandLine.h"
+#include "ui/ControlIds.h"
+#include "ui/DialogIds.h"
+
+using namespace e2e;
+
+namespace {
+
+class Jobs : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // Spaces in every path; the program and the tool side by side.
+    folder = TestFolder(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + " maps");
+    ASSERT_TRUE(::CopyFileA((DriverFolder() + "\\ZarveltGUI.exe").c_str(), (folder + "\\ZarveltGUI.exe").c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileA(ToolPath().c_str(), (folder + "\\Zarvelt.exe").c_str(), FALSE));
+    for (const char* name : {"a.img", "b.img", "c.img"}) MakeFile(Path(name));
+    StartOptions options;
+    options.exe = folder + "\\ZarveltGUI.exe";
+    options.folder = folder;
+    app = std::make_unique<Program>(options);
+  }
+
+  std::string Path(const std::string& name) const { return folder + "\\" + name; }
+
+  void List(const std::string& names, std::size_t count) {
+    app->Click(ids::kBrowse);
+    ChooseInFolder(app->WaitDialog(), folder, names);
+    ASSERT_TRUE(WaitUntil([&] { return app->Items().size() == count; }));
+  }
+
+  std::string Memo() const { return app->Text(ids::kMemo); }
+
+  // Waits for a dialog other than `previous` (which may still be closing).
+  HWND NextDialog(HWND previous = nullptr) {
+    if (previous) {
+      EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(previous); }));
+    }
+    return app->WaitDialog();
+  }
+
+  // Presses OK in a message dialog and returns what it showed.
+  MessageBoxView Dismiss(HWND box) {
+    EXPECT_NE(box, nullptr) << "no dialog";
+    if (!box) return {};
+    MessageBoxView view;
+    view.caption = WindowText(box);
+    view.text = WindowText(::GetDlgItem(box, IDC_MESSAGE_TEXT));
+    view.hasIcon = ::IsWindowVisible(::GetDlgItem(box, IDC_MESSAGE_ICON)) != FALSE;
+    EXPECT_EQ(WindowText(::GetDlgItem(box, IDOK)), "OK");
+    PressDialogButton(box, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
+    app->Sync();
+    return view;
+  }
+
+  // Confirms the prompt with `description`; returns the save dialog.
+  HWND Describe(const std::string& description) {
+    const HWND prompt = app->WaitDialog();
+    EXPECT_NE(prompt, nullptr) << "no prompt";
+    if (!prompt) return nullptr;
+    ::SendMessageA(::GetDlgItem(prompt, IDC_PROMPT_FIELD), WM_SETTEXT, 0,
+                   reinterpret_cast<LPARAM>(description.c_str()));
+    PressDialogButton(prompt, IDOK);
+    return NextDialog(prompt);
+  }
+
+  // Merges the selected entries into `output` (typed into the save dialog).
+  void Merge(const std::string& description, const std::string& output) {
+    app->Click(ids::kZdruzi);
+    const HWND save = Describe(description);
+    ASSERT_NE(save, nullptr) << "no save dialog";
+    ChooseInDialog(save, output);
+  }
+
+  std::string folder;
+  std::unique_ptr<Program> app;
+};
+
+std::string Echoed(const std::string& commandLine) { return commandLine + "\r\n" + kSeparatorLine; }
+
+}  // namespace
+
+// ---- Info o mapi ----------------------------------------------------------------
+
+TEST_F(Jobs, InfoWithAnEmptyListAsksForAFile) {
+  app->Click(ids::kInfo);
+  const MessageBoxView view = Dismiss(app->WaitDialog());
+  EXPECT_EQ(view.caption, "Error");
+  EXPECT_EQ(view.text, "Izbrati mora\x9a vsaj eno datoteko!");
+  EXPECT_TRUE(view.hasIcon);
+  EXPECT_EQ(Memo(), "");
+  EXPECT_EQ(app->Text(ids::kUkaz), "Zarvelt.exe ");
+}
+
+TEST_F(Jobs, InfoWithNothingSelectedAsksForAFileAndRunsNothing) {
+  List("\"a.img\" \"b.img\"", 2);
+  app->SelectOnly({});
+  app->Click(ids::kInfo);
+  EXPECT_EQ(Dismiss(app->WaitDialog()).text, "Izbrati mora\x9a vsaj eno datoteko!");
+  EXPECT_EQ(Memo(), "");
+}
+
+TEST_F(Jobs, InfoRunsOncePerSelectedEntryInListOrder) {
+  List("\"a.img\" \"b.img\" \"c.img\"", 3);
+  app->SelectOnly({0, 2});
+  app->Click(ids::kInfo);
+  ASSERT_TRUE(app->WaitSeparators(2));
+  app->Sync();
+  const std::string first = "Zarvelt.exe -i \"" + Path("a.img") + "\"";
+  const std::string second = "Zarvelt.exe -i \"" + Path("c.img") + "\"";
+  EXPECT_EQ(Memo(), Echoed(first) + Echoed(second));
+  EXPECT_EQ(app->Text(ids::kUkaz), second);
+}
+
+TEST_F(Jobs, InfoReportsAFileListedTwiceTwice) {
+  List("a.img", 1);
+  List("a.img", 2);
+  app->Click(ids::kInfo);
+  ASSERT_TRUE(app->WaitSeparators(2));
+  const std::string line = "Zarvelt.exe -i \"" + Path("a.img") + "\"";
+  EXPECT_EQ(Memo(), Echoed(line) + Echoed(line));
+}
+
+TEST_F(Jobs, InfoStopsAtTheFirstEntryWhenTheToolIsMissing) {
+  List("\"a.img\" \"b.img\"", 2);
+  ASSERT_TRUE(::DeleteFileA(Path("Zarvelt.exe").c_str()));
+  app->Click(ids::kInfo);
+  const HWND box = app->WaitDialog();
+  ASSERT_NE(box, nullptr);
+  const MessageBoxView view = ReadMessageBox(box);
+  EXPECT_EQ(view.caption, "Zarvelt GUI v0.3");
+  EXPECT_EQ(view.text.rfind("System Error.  Code: 2.\r\n", 0), 0u) << view.text;
+  PressDialogButton(box, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
+  app->Sync();
+  EXPECT_TRUE(app->OtherWindows().empty()) << "the job ended: no second error";
+  EXPECT_EQ(Memo(), "");
+  EXPECT_EQ(app->Text(ids::kUkaz), "Zarvelt.exe -i \"" + Path("a.img") + "\"");
+}
+
+// ---- Združi v eno ---------------------------------------------------------------
+
+TEST_F(Jobs, MergeWithOneSelectedAsksForTwoBeforeAnyOtherDialog) {
+  List("\"a.img\" \"b.img\" \"c.img\"", 3);
+  app->SelectOnly({1});
+  app->Click(ids::kZdruzi);
+  const MessageBoxView view = Dismiss(app->WaitDialog());
+  EXPECT_EQ(view.caption, "Error");
+  EXPECT_EQ(view.text, "Izbrati mora\x9a vsaj dve datoteki!");
+  EXPECT_TRUE(app->OtherWindows().empty());
+  EXPECT_EQ(app->Text(ids::kUkaz), "Zarvelt.exe ");
+}
+
+TEST_F(Jobs, ThePromptAsksForADescriptionStartingEmpty) {
+  List("\"a.img\" \"b.img\"", 2);
+  for (int press = 0; press < 2; ++press) {
+    app->Click(ids::kZdruzi);
+    const HWND prompt = app->WaitDialog();
+    ASSERT_NE(prompt, nullptr);
+    const HWND field = ::GetDlgItem(prompt, IDC_PROMPT_FIELD);
+    EXPECT_EQ(WindowText(prompt), "Vnesi opis");
+    EXPECT_EQ(WindowText(::GetDlgItem(prompt, IDC_PROMPT_TEXT)), "Opis zdru\x9e" "ene mape:");
+    EXPECT_EQ(WindowText(field), "") << "nothing is remembered from an earlier press";
+    EXPECT_EQ(::SendMessageA(field, EM_GETLIMITTEXT, 0, 0), 255);
+    EXPECT_EQ(WindowText(::GetDlgItem(prompt, IDOK)), "OK");
+    EXPECT_EQ(WindowText(::GetDlgItem(prompt, IDCANCEL)), "Cancel");
+    EXPECT_EQ(::SendMessageA(prompt, DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
+    RECT rc;
+    ::GetWindowRect(prompt, &rc);
+    EXPECT_EQ(rc.left, (::GetSystemMetrics(SM_CXSCREEN) - (rc.right - rc.left)) / 2);
+    ::SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed"));
+    HoldForPicture();
+    // Cancelling changes nothing and shows nothing.
+    PressDialogButton(prompt, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(prompt); }));
+    app->Sync();
+    EXPECT_TRUE(app->OtherWindows().empty());
+  }
+  EXPECT_EQ(app->Text(ids::kUkaz), "Zarvelt.exe ");
+  EXPECT_EQ(Memo(), "");
+}
+
+TEST_F(Jobs, CancellingTheSaveDialogWarns) {
+  List("\"a.img\" \"b.img\"", 2);
+  app->Click(ids::kZdruzi);
+  const HWND save = Describe("opis");
+  ASSERT_NE(save, nullptr);
+  CancelDialog(save);
+  const MessageBoxView view = Dismiss(NextDialog());
+  EXPECT_EQ(view.caption, "Warning");
+  EXPECT_EQ(view.text, "Zdru\x9e" "evanje datotek je bilo preklicano...");
+  EXPECT_TRUE(view.hasIcon);
+  EXPECT_EQ(Memo(), "");
+}
+
+TEST_F(Jobs, MergeRunsTheToolOnceWithTheWholeCommandLine) {
+  List("\"a.img\" \"b.img\" \"c.img\"", 3);
+  app->SelectOnly({0, 2});
+  Merge("Moja karta \x9a\x9e", Path("new.img"));
+  ASSERT_TRUE(app->WaitSeparators(1));
+  app->Sync();
+  const std::string line = "Zarvelt.exe -m \"Moja karta \x9a\x9e\" -jo \"" + Path("new.img") + "\" \"" +
+                           Path("a.img") + "\" \"" + Path("c.img") + "\" ";
+  EXPECT_EQ(app->Text(ids::kUkaz), line);
+  EXPECT_EQ(Memo(), Echoed(line));
+}
+
+TEST_F(Jobs, AnEmptyDescriptionAndOneWithQuotesArePassedAsTheyAre) {
+  List("\"a.img\" \"b.img\"", 2);
+  Merge("", Path("one.img"));
+  ASSERT_TRUE(app->WaitSeparators(1));
+  EXPECT_EQ(app->Text(ids::kUkaz).rfind("Zarvelt.exe -m \"\" -jo \"", 0), 0u) << app->Text(ids::kUkaz);
+  Merge("say \"hi\"", Path("two.img"));
+  ASSERT_TRUE(app->WaitSeparators(2));
+  EXPECT_EQ(app->Text(ids::kUkaz).rfind("Zarvelt.exe -m \"say \"hi\"\" -jo \"", 0), 0u) << app->Text(ids::kUkaz);
+}
+
+TEST_F(Jobs, TheOutputCannotBeASelectedInput) {
+  List("\"a.img\" \"b.img\"", 2);
+  app->Click(ids::kZdruzi);
+  const HWND save = Describe("opis");
+  ChooseInDialog(save, Path("b.img"));
+  const HWND box = NextDialog();
+  ASSERT_NE(box, nullptr);
+  HoldForPicture();
+  EXPECT_TRUE(::GetWindowLongA(::GetDlgItem(box, IDC_MESSAGE_TEXT), GWL_STYLE) & SS_NOPREFIX);
+  const MessageBoxView view = Dismiss(box);
+  EXPECT_EQ(view.caption, "Error");
+  EXPECT_EQ(view.text, "Ne more\x9a shraniti pod isto ime, kot je datoteka katero zdru\x9euje\x9a!\n\n\"" +
+                           Path("b.img") + "\"");
+  EXPECT_EQ(Memo(), "") << "no run";
+  EXPECT_EQ(app->Text(ids::kUkaz), "Zarvelt.exe ");
+}
+
+TEST_F(Jobs, AnAmpersandInTheSameNameMessageIsShownAsItIs) {
+  const std::string rd = folder + "\\R&D";
+  ::CreateDirectoryA(rd.c_str(), nullptr);
+  MakeFile(rd + "\\x.img");
+  MakeFile(rd + "\\y.img");
+  app->Click(ids::kBrowse);
+  ChooseInFolder(app->WaitDialog(), rd, "\"x.img\" \"y.img\"");
+  ASSERT_TRUE(WaitUntil([&] { return app->Items().size() == 2; }));
+  app->Click(ids::kZdruzi);
+  ChooseInDialog(Describe(""), rd + "\\x.img");
+  const MessageBoxView view = Dismiss(NextDialog());
+  EXPECT_NE(view.text.find("\"" + rd + "\\x.img\""), std::string::npos) << view.text;
+}
+
+TEST_F(Jobs, AnUnselectedInputOrOneInOtherLettersMayBeTheOutput) {
+  List("\"a.img\" \"b.img\" \"c.img\"", 3);
+  app->SelectOnly({0, 1});
+  Merge("opis", Path("c.img"));
+  ASSERT_TRUE(app->WaitSeparators(1));
+  Merge("opis", Path("A.IMG"));
+  ASSERT_TRUE(app->WaitSeparators(2));
+  EXPECT_NE(app->Text(ids::kUkaz).find("-jo \"" + Path("A.IMG") + "\""), std::string::npos)
+      << app->Text(ids::kUkaz);
+}
+
+TEST_F(Jobs, ANameTypedWithoutExtensionGetsImg) {
+  List("\"a.img\" \"b.img\"", 2);
+  Merge("opis", Path("novo"));
+  ASSERT_TRUE(app->WaitSeparators(1));
+  EXPECT_NE(app->Text(ids::kUkaz).find("-jo \"" + Path("novo.img") + "\""), std::string::npos)
+      << app->Text(ids::kUkaz);
+}
+
+TEST_F(Jobs, TheMessageDialogAnswersEnterAndEscAndCopiesWithCtrlC) {
+  for (UINT key : {VK_RETURN, VK_ESCAPE}) {
+    app->Click(ids::kInfo);
+    const HWND box = app->WaitDialog();
+    ASSERT_NE(box, nullptr);
+    RECT rc;
+    ::GetWindowRect(box, &rc);
+    EXPECT_EQ(rc.left, (::GetSystemMetrics(SM_CXSCREEN) - (rc.right - rc.left)) / 2);
+    EXPECT_EQ(rc.top, (::GetSystemMetrics(SM_CYSCREEN) - (rc.bottom - rc.top)) / 2);
+    if (key == VK_RETURN) {
+      auto clipboard = [] {
+        std::string text;
+        if (!::OpenClipboard(nullptr)) return text;
+        if (const HANDLE data = ::GetClipboardData(CF_TEXT)) {
+          text = static_cast<const char*>(::GlobalLock(data));
+          ::GlobalUnlock(data);
+        }
+        ::CloseClipboard();
+        return text;
+      };
+      if (::OpenClipboard(nullptr)) {
+        ::EmptyClipboard();
+        ::CloseClipboard();
+      }
+      ::PostMessageA(::GetDlgItem(box, IDOK), WM_CHAR, 3, 1);  // Ctrl+C
+      std::string copied;
+      WaitUntil([&] { return !(copied = clipboard()).empty(); }, 3000);
+      EXPECT_EQ(copied,
+                "---------------------------\r\nError\r\n---------------------------\r\n"
+                "Izbrati mora\x9a vsaj eno datoteko!\r\n---------------------------\r\nOK\r\n"
+                "---------------------------\r\n");
+    }
+    ::PostMessageA(::GetDlgItem(box, IDOK), WM_KEYDOWN, key, 1);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); })) << "key " << key;
+  }
+}
+
+TEST_F(Jobs, TheStandInMergesTheInputsIntoTheOutput) {
+  ASSERT_TRUE(::CopyFileA((DriverFolder() + "\\Zarvelt.exe").c_str(), Path("Zarvelt.exe").c_str(), FALSE));
+  MakeFile(Path("a.img"), "AAAA");
+  MakeFile(Path("b.img"), "BB");
+  List("\"a.img\" \"b.img\"", 2);
+  Merge("Moja karta", Path("skupaj.img"));
+  ASSERT_TRUE(app->WaitSeparators(1));
+  const std::string memo = Memo();
+  EXPECT_NE(memo.find("stand-in"), std::string::npos) << memo;
+  EXPECT_NE(memo.find("Wrote"), std::string::npos) << memo;
+  HANDLE file = ::CreateFileA(Path("skupaj.img").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  char bytes[16] = {};
+  DWORD read = 0;
+  ::ReadFile(file, bytes, sizeof bytes, &read, nullptr);
+  ::CloseHandle(file);
+  EXPECT_EQ(std::string(bytes, read), "AAAABB");
+  HoldForPicture();
+}

@@ -1,0 +1,26 @@
+#include <gtest/gtest.h>
+
+#include "ui/MessageText.h"
+
+TEST(IsSelectedEntry, ExactBytesOfSelectedEntriesOnly) {
+  const std::vector<std::string> entries = {"C:\\m\\a.img", "C:\\m\\b.img", "C:\\m\\c.img"};
+  const std::vector<bool> selected = {true, false, true};
+  EXPECT_TRUE(IsSelectedEntry(entries, selected, "C:\\m\\a.img"));
+  EXPECT_TRUE(IsSelectedEntry(entries, selected, "C:\\m\\c.img"));
+  EXPECT_FALSE(IsSelectedEntry(entries, selected, "C:\\m\\b.img")) << "listed but not selected";
+  EXPECT_FALSE(IsSelectedEntry(entries, selected, "C:\\M\\A.IMG")) << "letter case counts";
+  EXPECT_FALSE(IsSelectedEntry(entries, selected, "C:\\m\\a.img ")) << "no trimming";
+  EXPECT_FALSE(IsSelectedEntry({}, {}, ""));
+}
+
+TEST(SameNameMessage, MessageTwoLineFeedsAndTheQuotedPath) {
+  EXPECT_EQ(SameNameMessage("C:\\R&D\\a.img"),
+            "Ne more\x9a shraniti pod isto ime, kot je datoteka katero zdru\x9euje\x9a!\n\n\"C:\\R&D\\a.img\"");
+}
+
+TEST(MessageDialogCopy, CaptionTextAndButtonBetweenRules) {
+  EXPECT_EQ(MessageDialogCopy("Error", "line one\n\nline two", "OK"),
+            "---------------------------\r\nError\r\n---------------------------\r\n"
+            "line one\r\n\r\nline two\r\n---------------------------\r\nOK\r\n"
+            "---------------------------\r\n");
+}
