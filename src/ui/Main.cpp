@@ -1,17 +1,17 @@
 #include "ui/Main.h"
 
+#include <algorithm>
+
 #include "app/AppError.h"
 #include "app/Application.h"
-#include "ui/ControlIds.h"
-#include "ui/Layout.h"
-#include "ui/ListRules.h"
-#include "ui/Texts.h"
 #include "runner/CommandLine.h"
 #include "runner/Runner.h"
+#include "ui/ControlIds.h"
 #include "ui/Dialogs.h"
+#include "ui/Layout.h"
+#include "ui/ListRules.h"
 #include "ui/MessageText.h"
-
-#include <algorithm>
+#include "ui/Texts.h"
 
 namespace {
 
