@@ -93,15 +93,13 @@ void RunHidden(const std::string& commandLine, const ShowOutput& show) {
     }
     flush();
     if (ended) break;
+    // Sleep until the child ends, a window needs painting, or the idle
+    // time is up; then let the windows repaint and answer what other
+    // programs sent meanwhile.
     HANDLE waitFor = process.Get();
-    const DWORD woke = ::MsgWaitForMultipleObjects(1, &waitFor, FALSE, kIdleWaitMs,
-                                                   QS_PAINT | QS_SENDMESSAGE);
-    if (woke == WAIT_OBJECT_0) {
-      ended = true;
-    } else if (woke == WAIT_OBJECT_0 + 1) {
-      DispatchPaintOnly();
-    } else if (woke == WAIT_FAILED) {
-      RaiseLastOSError();
-    }
+    const DWORD woke = ::MsgWaitForMultipleObjects(1, &waitFor, FALSE, kIdleWaitMs, QS_PAINT);
+    if (woke == WAIT_FAILED) RaiseLastOSError();
+    if (woke == WAIT_OBJECT_0) ended = true;
+    DispatchPaintOnly();
   }
 }

@@ -308,6 +308,51 @@ MessageBoxView ReadMessageBox(HWND box) {
   return view;
 }
 
+namespace {
+
+std::string ReadWhole(const std::string& path) {
+  std::string bytes;
+  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  char buffer[4096];
+  DWORD read = 0;
+  while (::ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+  ::CloseHandle(file);
+  return bytes;
+}
+
+}  // namespace
+
+LinuxProcess FindLinuxProcess(const std::string& exeName) {
+  LinuxProcess found;
+  WIN32_FIND_DATAA fd;
+  HANDLE find = ::FindFirstFileA("Z:\\proc\\*", &fd);
+  if (find == INVALID_HANDLE_VALUE) return found;
+  do {
+    const std::string pid = fd.cFileName;
+    if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) continue;
+    const std::string folder = "Z:\\proc\\" + pid;
+    if (ReadWhole(folder + "\\cmdline").find(exeName) == std::string::npos) continue;
+    // utime and stime are fields 14 and 15, counted after the name in parentheses.
+    const std::string stat = ReadWhole(folder + "\\stat");
+    const std::size_t close = stat.rfind(')');
+    if (close == std::string::npos) continue;
+    std::size_t pos = close + 2;
+    for (int field = 3; field < 14 && pos != std::string::npos; ++field) pos = stat.find(' ', pos) + 1;
+    char* rest = nullptr;
+    const double utime = std::strtod(stat.c_str() + pos, &rest);
+    const double stime = std::strtod(rest, nullptr);
+    found.cpuMs = (utime + stime) * 10.0;  // 100 clock ticks a second
+    const std::string status = ReadWhole(folder + "\\status");
+    const std::size_t anon = status.find("RssAnon:");
+    if (anon != std::string::npos) found.privateMb = std::strtod(status.c_str() + anon + 8, nullptr) / 1024.0;
+    break;
+  } while (::FindNextFileA(find, &fd));
+  ::FindClose(find);
+  return found;
+}
+
 // ---- Dialogs ------------------------------------------------------------------
 
 void TypeFileName(HWND dialog, const std::string& text) {
@@ -350,10 +395,3 @@ void CancelDialog(HWND dialog) {
 }
 
 }  // namespace e2e
-
-// Every run starts at the usual screen density, whatever an earlier run left.
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  e2e::SetScreenDpi(96);
-  return RUN_ALL_TESTS();
-}

@@ -105,6 +105,16 @@ struct MessageBoxView {
 };
 MessageBoxView ReadMessageBox(HWND box);
 
+// Under Wine a program's CPU time and memory are not told to other programs
+// (GetProcessTimes and GetProcessMemoryInfo give zeros): these are read from
+// Linux's /proc, through Wine's Z: drive, for the Linux process whose command
+// line names `exeName`. Negative when it cannot be found.
+struct LinuxProcess {
+  double cpuMs = -1;      // user and system time
+  double privateMb = -1;  // resident anonymous memory (RssAnon)
+};
+LinuxProcess FindLinuxProcess(const std::string& exeName);
+
 // The common open/save dialog: types into its file-name field and presses a button.
 void TypeFileName(HWND dialog, const std::string& text);
 void PressDialogButton(HWND dialog, int id);

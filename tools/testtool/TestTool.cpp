@@ -6,6 +6,7 @@
 //   err:TEXT      writes TEXT to standard error
 //   bytes:N       writes N bytes (a repeating a..z pattern) in one write
 //   sleep:MS      sleeps
+//   stamps:N:MS   writes the performance counter N times, MS apart, a line each
 //   exit:CODE     ends at once with that exit code
 // Every write goes straight to the handle, unbuffered, in order.
 #include <windows.h>
@@ -50,6 +51,18 @@ std::string Pattern(std::size_t n) {
   return bytes;
 }
 
+void Stamps(const std::string& spec) {
+  char* rest = nullptr;
+  const unsigned long count = std::strtoul(spec.c_str(), &rest, 10);
+  const unsigned long pause = *rest == ':' ? std::strtoul(rest + 1, nullptr, 10) : 0;
+  for (unsigned long i = 0; i < count; ++i) {
+    ::Sleep(pause);
+    LARGE_INTEGER now;
+    ::QueryPerformanceCounter(&now);
+    Write(STD_OUTPUT_HANDLE, std::to_string(now.QuadPart) + "\n");
+  }
+}
+
 bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 
 }  // namespace
@@ -67,6 +80,7 @@ int main(int argc, char** argv) {
     else if (StartsWith(step, "err:")) Write(STD_ERROR_HANDLE, Decode(step.substr(4)));
     else if (StartsWith(step, "bytes:")) Write(STD_OUTPUT_HANDLE, Pattern(std::strtoul(step.c_str() + 6, nullptr, 10)));
     else if (StartsWith(step, "sleep:")) ::Sleep(std::strtoul(step.c_str() + 6, nullptr, 10));
+    else if (StartsWith(step, "stamps:")) Stamps(step.substr(7));
     else if (StartsWith(step, "exit:")) ::ExitProcess(static_cast<UINT>(std::strtoul(step.c_str() + 5, nullptr, 10)));
   }
   return 0;
