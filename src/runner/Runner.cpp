@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "app/AppError.h"
 #include "app/Owned.h"
 #include "runner/RunText.h"
@@ -13,13 +15,10 @@ static_assert(sizeof(SECURITY_ATTRIBUTES) == 12, "the security attributes of 32-
 
 namespace {
 
-constexpr DWORD kPeekSize = 1024;
 constexpr DWORD kChunkSize = 1023;
 // How long a stretch of steady output is collected before it is shown at once:
 // each update of the output area costs far more than reading a chunk.
-constexpr ULONGLONG kBatchMs = 40;
-// How long the runner sleeps when the pipe is empty and the child still runs.
-constexpr DWORD kIdleWaitMs = 15;
+constexpr ULONGLONG kBatchMs = 80;
 
 std::string DescribeSystemError(DWORD code) {
   char text[256];
@@ -36,6 +35,87 @@ void DispatchPaintOnly() {
   while (::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) ::DispatchMessageA(&msg);
 }
 
+// The pipe both of the child's output handles write into. Its read end is
+// overlapped, so the runner can sleep until output arrives instead of
+// polling; the child's write end is an ordinary inheritable handle.
+struct OutputPipe {
+  UniqueHandle readEnd;
+  UniqueHandle writeEnd;
+};
+
+OutputPipe CreateOutputPipe() {
+  static LONG serial = 0;
+  const std::string name = "\\\\.\\pipe\\ZarveltGUI." + std::to_string(::GetCurrentProcessId()) + "." +
+                           std::to_string(::InterlockedIncrement(&serial));
+  OutputPipe pipe;
+  const HANDLE server = ::CreateNamedPipeA(
+      name.c_str(), PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+      PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, 0, 0, 0, nullptr);
+  if (server == INVALID_HANDLE_VALUE) RaiseLastOSError();
+  pipe.readEnd.Reset(server);
+  SECURITY_ATTRIBUTES sa{};
+  sa.nLength = sizeof sa;
+  sa.bInheritHandle = TRUE;
+  const HANDLE client =
+      ::CreateFileA(name.c_str(), GENERIC_WRITE, 0, &sa, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (client == INVALID_HANDLE_VALUE) RaiseLastOSError();
+  pipe.writeEnd.Reset(client);
+  return pipe;
+}
+
+// One overlapped read of up to 1023 bytes at a time from the pipe's read end.
+// A read still in flight is cancelled and waited for before the buffer goes.
+class ChunkReader {
+ public:
+  explicit ChunkReader(HANDLE pipe) : pipe_(pipe), done_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+    if (!done_) RaiseLastOSError();
+    overlapped_.hEvent = done_.Get();
+  }
+  ChunkReader(const ChunkReader&) = delete;
+  ChunkReader& operator=(const ChunkReader&) = delete;
+  ~ChunkReader() {
+    if (!pending_) return;
+    DWORD ignored = 0;
+    ::CancelIo(pipe_);
+    ::GetOverlappedResult(pipe_, &overlapped_, &ignored, TRUE);
+  }
+
+  HANDLE Event() const { return done_.Get(); }
+
+  // The next chunk when one is there now; false when the pipe is empty.
+  bool TryRead(std::string& lines) {
+    DWORD read = 0;
+    if (!pending_) {
+      ::ResetEvent(done_.Get());
+      if (::ReadFile(pipe_, buffer_, kChunkSize, &read, &overlapped_)) {
+        ::GetOverlappedResult(pipe_, &overlapped_, &read, FALSE);
+        AppendChunkLine(lines, buffer_, read);
+        return true;
+      }
+      if (::GetLastError() != ERROR_IO_PENDING) RaiseLastOSError();
+      pending_ = true;
+    }
+    // A zero wait lets the system finish a read whose data has arrived.
+    if (!::GetOverlappedResultEx(pipe_, &overlapped_, &read, 0, FALSE)) {
+      const DWORD error = ::GetLastError();
+      if (error == ERROR_IO_INCOMPLETE || error == WAIT_TIMEOUT) return false;
+      pending_ = false;
+      ::SetLastError(error);
+      RaiseLastOSError();
+    }
+    pending_ = false;
+    AppendChunkLine(lines, buffer_, read);
+    return true;
+  }
+
+ private:
+  HANDLE pipe_;
+  UniqueHandle done_;
+  OVERLAPPED overlapped_{};
+  bool pending_ = false;
+  char buffer_[kChunkSize];
+};
+
 }  // namespace
 
 void RaiseLastOSError() {
@@ -44,21 +124,15 @@ void RaiseLastOSError() {
 }
 
 void RunHidden(const std::string& commandLine, const ShowOutput& show) {
-  SECURITY_ATTRIBUTES sa{};
-  sa.nLength = sizeof sa;
-  sa.bInheritHandle = TRUE;
-  UniqueHandle readEnd, writeEnd;
-  if (!::CreatePipe(readEnd.Receive(), writeEnd.Receive(), &sa, 0)) RaiseLastOSError();
-  // The child needs only the write end.
-  if (!::SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0)) RaiseLastOSError();
+  OutputPipe pipe = CreateOutputPipe();
 
   STARTUPINFOA si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
   si.wShowWindow = SW_HIDE;
   si.hStdInput = nullptr;
-  si.hStdOutput = writeEnd.Get();
-  si.hStdError = writeEnd.Get();
+  si.hStdOutput = pipe.writeEnd.Get();
+  si.hStdError = pipe.writeEnd.Get();
   std::string line = commandLine;  // CreateProcessA may write into it
   PROCESS_INFORMATION pi{};
   if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi))
@@ -66,7 +140,7 @@ void RunHidden(const std::string& commandLine, const ShowOutput& show) {
   UniqueHandle process(pi.hProcess);
   ::CloseHandle(pi.hThread);  // not needed: the run waits on the process
 
-  char buffer[kPeekSize + 1];
+  ChunkReader reader(pipe.readEnd.Get());
   std::string batch;
   ULONGLONG batchStart = 0;
   auto flush = [&] {
@@ -80,24 +154,16 @@ void RunHidden(const std::string& commandLine, const ShowOutput& show) {
   // after the child's end the pipe is drained to the last byte.
   bool ended = false;
   for (;;) {
-    DWORD copied = 0, available = 0, leftInMessage = 0;
-    if (!::PeekNamedPipe(readEnd.Get(), buffer, kPeekSize, &copied, &available, &leftInMessage))
-      RaiseLastOSError();
-    if (copied > 0) {
-      DWORD read = 0;
-      if (!::ReadFile(readEnd.Get(), buffer, kChunkSize, &read, nullptr)) RaiseLastOSError();
-      if (batch.empty()) batchStart = ::GetTickCount64();
-      AppendChunkLine(batch, buffer, read);
+    if (batch.empty()) batchStart = ::GetTickCount64();
+    if (reader.TryRead(batch)) {
       if (::GetTickCount64() - batchStart >= kBatchMs) flush();
       continue;
     }
     flush();
     if (ended) break;
-    // Sleep until the child ends, a window needs painting, or the idle
-    // time is up; then let the windows repaint and answer what other
-    // programs sent meanwhile.
-    HANDLE waitFor = process.Get();
-    const DWORD woke = ::MsgWaitForMultipleObjects(1, &waitFor, FALSE, kIdleWaitMs, QS_PAINT);
+    // Sleep until output arrives, the child ends or a window needs painting.
+    const HANDLE handles[] = {process.Get(), reader.Event()};
+    const DWORD woke = ::MsgWaitForMultipleObjects(2, handles, FALSE, INFINITE, QS_PAINT | QS_SENDMESSAGE);
     if (woke == WAIT_FAILED) RaiseLastOSError();
     if (woke == WAIT_OBJECT_0) ended = true;
     DispatchPaintOnly();
