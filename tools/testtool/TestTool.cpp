@@ -51,9 +51,9 @@ std::string Pattern(std::size_t n) {
   return bytes;
 }
 
-void Stamps(const std::string& spec) {
+void Stamps(const std::string& countAndPause) {
   char* rest = nullptr;
-  const unsigned long count = std::strtoul(spec.c_str(), &rest, 10);
+  const unsigned long count = std::strtoul(countAndPause.c_str(), &rest, 10);
   const unsigned long pause = *rest == ':' ? std::strtoul(rest + 1, nullptr, 10) : 0;
   for (unsigned long i = 0; i < count; ++i) {
     ::Sleep(pause);
