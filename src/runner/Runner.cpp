@@ -135,7 +135,7 @@ void RaiseLastOSError() {
   throw AppError(SystemErrorMessage(code, code ? DescribeSystemError(code) : std::string()));
 }
 
-void RunHidden(const std::string& commandLine, const ShowOutput& show) {
+std::string RunHidden(const std::string& commandLine, const ShowOutput& show) {
   OutputPipe pipe = CreateOutputPipe();
 
   STARTUPINFOA si{};
@@ -171,8 +171,14 @@ void RunHidden(const std::string& commandLine, const ShowOutput& show) {
       if (::GetTickCount64() - batchStart >= kBatchMs) flush();
       continue;
     }
+    // A tool that has already ended gets its last words shown together with
+    // the separator, in one update instead of two.
+    if (!ended && !batch.empty() && ::WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0) {
+      ended = true;
+      continue;
+    }
+    if (ended) return batch;
     flush();
-    if (ended) break;
     // Sleep until output arrives, the child ends or a window needs painting.
     const HANDLE handles[] = {process.Get(), reader.Event()};
     const DWORD woke = ::MsgWaitForMultipleObjects(2, handles, FALSE, INFINITE, QS_PAINT | QS_SENDMESSAGE);

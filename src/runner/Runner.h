@@ -9,8 +9,10 @@ using ShowOutput = std::function<void(const std::string& lines)>;
 
 // Runs `commandLine` to its end. Every chunk of at most 1023 bytes becomes
 // one line. While the child runs, the program's windows are repainted but no
-// user input is taken. Raises the system error when a system call fails.
-void RunHidden(const std::string& commandLine, const ShowOutput& show);
+// user input is taken. Returns the last lines, not yet shown, for the caller
+// to show with what follows the run. Raises the system error when a system
+// call fails.
+std::string RunHidden(const std::string& commandLine, const ShowOutput& show);
 
 // Raises the error of the last failed system call (GetLastError).
 [[noreturn]] void RaiseLastOSError();

@@ -230,11 +230,11 @@ void TMainForm::BrisiClick(TControl*) {
 }
 
 void TMainForm::ZazeniClick(TControl*) {
-  RunHidden(Ukaz.Text(), [this](const std::string& lines) {
+  const std::string lastLines = RunHidden(Ukaz.Text(), [this](const std::string& lines) {
     Memo.AppendText(lines);
     ::UpdateWindow(Memo.Handle());
   });
-  Memo.AppendLine(texts::kSeparator);
+  Memo.AppendText(lastLines + texts::kSeparator + "\r\n");
 }
 
 std::vector<std::string> TMainForm::Entries() const {
