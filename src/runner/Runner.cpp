@@ -67,8 +67,9 @@ OutputPipe CreateOutputPipe() {
   return pipe;
 }
 
-// One overlapped read of up to 1023 bytes at a time from the pipe's read end.
-// A read still in flight is cancelled and waited for before the buffer goes.
+// Overlapped reads from the pipe's read end, one at a time, each taking what
+// the pipe holds (up to 16 chunks). A read still in flight is cancelled and
+// waited for before the buffer goes.
 class ChunkReader {
  public:
   explicit ChunkReader(HANDLE pipe) : pipe_(pipe), done_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
@@ -99,15 +100,12 @@ class ChunkReader {
       if (::GetLastError() != ERROR_IO_PENDING) RaiseLastOSError();
       pending_ = true;
     }
-    // A zero wait lets the system finish a read whose data has arrived.
-    if (!::GetOverlappedResultEx(pipe_, &overlapped_, &read, 0, FALSE)) {
-      const DWORD error = ::GetLastError();
-      if (error == ERROR_IO_INCOMPLETE || error == WAIT_TIMEOUT) return false;
-      pending_ = false;
-      ::SetLastError(error);
-      RaiseLastOSError();
-    }
+    // Still in flight: a zero wait on its event lets the system finish a read
+    // whose data has already arrived (under Wine the finishing needs a wait).
+    if (!HasOverlappedIoCompleted(&overlapped_) && ::WaitForSingleObject(done_.Get(), 0) != WAIT_OBJECT_0)
+      return false;
     pending_ = false;
+    if (!::GetOverlappedResult(pipe_, &overlapped_, &read, FALSE)) RaiseLastOSError();
     AppendChunks(lines, read);
     return true;
   }
