@@ -23,6 +23,9 @@ constexpr DWORD kReadSize = 16 * kChunkSize;
 // How long a stretch of steady output is collected before it is shown at once:
 // each update of the output area costs far more than reading a chunk.
 constexpr ULONGLONG kBatchMs = 80;
+// The runner sleeps until output arrives or the child ends, and looks again
+// at least this often in case a wake-up was missed.
+constexpr DWORD kRecheckMs = 250;
 
 std::string DescribeSystemError(DWORD code) {
   char text[256];
@@ -179,9 +182,11 @@ std::string RunHidden(const std::string& commandLine, const ShowOutput& show) {
     flush();
     // Sleep until output arrives, the child ends or a window needs painting.
     const HANDLE handles[] = {process.Get(), reader.Event()};
-    const DWORD woke = ::MsgWaitForMultipleObjects(2, handles, FALSE, INFINITE, QS_PAINT | QS_SENDMESSAGE);
+    const DWORD woke = ::MsgWaitForMultipleObjects(2, handles, FALSE, kRecheckMs, QS_PAINT | QS_SENDMESSAGE);
     if (woke == WAIT_FAILED) RaiseLastOSError();
-    if (woke == WAIT_OBJECT_0) ended = true;
+    if (woke == WAIT_OBJECT_0 ||
+        (woke == WAIT_TIMEOUT && ::WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0))
+      ended = true;
     DispatchPaintOnly();
   }
 }
