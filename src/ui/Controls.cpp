@@ -38,8 +38,6 @@ void TButton::Click() {
 
 void TButton::SetEnabled(bool enabled) { ::EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
 
-bool TButton::Enabled() const { return ::IsWindowEnabled(hwnd_) != FALSE; }
-
 // ---- TMemo ------------------------------------------------------------------
 
 void TMemo::AllowAnyLength() { ::SendMessageA(hwnd_, EM_SETLIMITTEXT, 0, 0); }
@@ -55,12 +53,6 @@ LRESULT CALLBACK NoTabSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_P
 }  // namespace
 
 void TMemo::LeaveTabToNavigation() { ::SetWindowSubclass(hwnd_, NoTabSubclass, 1, 0); }
-
-void TMemo::AppendLine(std::string_view line) {
-  std::string text(line);
-  text += "\r\n";
-  AppendText(text);
-}
 
 void TMemo::AppendText(const std::string& text) {
   const LRESULT end = ::SendMessageA(hwnd_, WM_GETTEXTLENGTH, 0, 0);

@@ -5,7 +5,6 @@
 
 #include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "ui/Layout.h"
@@ -37,7 +36,6 @@ class TButton : public TControl {
   // Runs the click handler at once, as a press of the button would.
   void Click();
   void SetEnabled(bool enabled);
-  bool Enabled() const;
 };
 
 class TEdit : public TControl {};
@@ -49,8 +47,6 @@ class TMemo : public TControl {
   // Lets Tab and Shift+Tab move the focus on instead of going into the text,
   // as in any dialog: a read-only output area has no use for them.
   void LeaveTabToNavigation();
-  // Adds the text and a line break at the end of the memo.
-  void AppendLine(std::string_view line);
   // Adds text as it is at the end of the memo.
   void AppendText(const std::string& text);
 };

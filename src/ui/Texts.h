@@ -45,6 +45,5 @@ inline constexpr const char* kMergeOutputOption = " -jo ";
 inline constexpr const char* kErrorCaption = "Error";
 inline constexpr const char* kWarningCaption = "Warning";
 inline constexpr const char* kOk = "OK";
-inline constexpr const char* kCancel = "Cancel";
 
 }  // namespace texts
