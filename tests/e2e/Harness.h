@@ -38,6 +38,10 @@ struct StartOptions {
   std::string exe = "ZarveltGUI.exe";  // beside the driver unless absolute
   int show = -1;                       // the launch's show request, or none
   std::string folder;                  // current folder, or the driver's
+  // Started as from the desktop, without a console. Otherwise, under Wine, the
+  // program shares the driver's console, and so do the console tools it runs,
+  // which then start faster than they would for a user.
+  bool withoutConsole = false;
 };
 
 class Program {

@@ -167,3 +167,24 @@ TEST_F(Runner, ASilentToolCostsLittleCpuAndTheWindowAnswers) {
   EXPECT_LT(cpuMs * 4, wallMs) << cpuMs << " ms of CPU in " << wallMs << " ms";
   EXPECT_TRUE(app->WaitSeparators(1));
 }
+
+// Started from the desktop the program has no console, so each tool it runs
+// gets a console of its own: the tool still runs unseen, and what it writes
+// still arrives whole.
+TEST_F(Runner, WithoutAConsoleOfItsOwnTheProgramStillRunsToolsUnseen) {
+  StartOptions options;
+  options.withoutConsole = true;
+  app = std::make_unique<Program>(options);
+  auto shownWindows = [] {
+    std::size_t count = 0;
+    for (HWND hwnd = ::GetTopWindow(nullptr); hwnd; hwnd = ::GetWindow(hwnd, GW_HWNDNEXT))
+      if (::IsWindowVisible(hwnd)) ++count;
+    return count;
+  };
+  const std::size_t before = shownWindows();
+  app->Run(Tool("out:one sleep:150 err:two sleep:600 out:three"));
+  ::Sleep(450);
+  EXPECT_EQ(shownWindows(), before) << "a window appeared while the tool ran";
+  ASSERT_TRUE(app->WaitSeparators(1));
+  EXPECT_EQ(Memo(), std::string("one\r\ntwo\r\nthree\r\n") + kSeparatorLine);
+}
