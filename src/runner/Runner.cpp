@@ -23,6 +23,8 @@ constexpr DWORD kReadSize = 16 * kChunkSize;
 // How long a stretch of steady output is collected before it is shown at once:
 // each update of the output area costs far more than reading a chunk.
 constexpr ULONGLONG kBatchMs = 80;
+// How long output waits for the tool's end before it is shown on its own.
+constexpr DWORD kEndGraceMs = 2;
 // The runner sleeps until output arrives or the child ends, and looks again
 // at least this often in case a wake-up was missed.
 constexpr DWORD kRecheckMs = 250;
@@ -172,11 +174,15 @@ std::string RunHidden(const std::string& commandLine, const ShowOutput& show) {
       if (::GetTickCount64() - batchStart >= kBatchMs) flush();
       continue;
     }
-    // A tool that has already ended gets its last words shown together with
-    // the separator, in one update instead of two.
-    if (!ended && !batch.empty() && ::WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0) {
-      ended = true;
-      continue;
+    // A tool usually ends within a millisecond or two of its last words: give
+    // it that long, so that they and the separator are shown in one update
+    // instead of two. More output in the meantime is read into the batch.
+    if (!ended && !batch.empty()) {
+      const HANDLE handles[] = {process.Get(), reader.Event()};
+      const DWORD woke = ::WaitForMultipleObjects(2, handles, FALSE, kEndGraceMs);
+      if (woke == WAIT_FAILED) RaiseLastOSError();
+      if (woke == WAIT_OBJECT_0) ended = true;
+      if (woke != WAIT_TIMEOUT) continue;
     }
     if (ended) return batch;
     flush();
