@@ -23,7 +23,11 @@ constexpr DWORD kReadSize = 16 * kChunkSize;
 // How long a stretch of steady output is collected before it is shown at once:
 // each update of the output area costs far more than reading a chunk.
 constexpr ULONGLONG kBatchMs = 80;
-// How long output waits for the tool's end before it is shown on its own.
+// A tool that answers soon after it starts usually ends right after its
+// answer: output in the first half second of a run waits up to 2 ms for the
+// tool's end, so that it and the separator are shown in one update. Later
+// output is shown at once.
+constexpr ULONGLONG kQuickAnswerMs = 500;
 constexpr DWORD kEndGraceMs = 2;
 // The runner sleeps until output arrives or the child ends, and looks again
 // at least this often in case a wake-up was missed.
@@ -152,6 +156,7 @@ std::string RunHidden(const std::string& commandLine, const ShowOutput& show) {
   PROCESS_INFORMATION pi{};
   if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi))
     RaiseLastOSError();
+  const ULONGLONG runStart = ::GetTickCount64();
   UniqueHandle process(pi.hProcess);
   ::CloseHandle(pi.hThread);  // not needed: the run waits on the process
 
@@ -174,10 +179,9 @@ std::string RunHidden(const std::string& commandLine, const ShowOutput& show) {
       if (::GetTickCount64() - batchStart >= kBatchMs) flush();
       continue;
     }
-    // A tool usually ends within a millisecond or two of its last words: give
-    // it that long, so that they and the separator are shown in one update
-    // instead of two. More output in the meantime is read into the batch.
-    if (!ended && !batch.empty()) {
+    // A quick answer waits a moment for the tool's end; more output in the
+    // meantime is read into the batch.
+    if (!ended && !batch.empty() && ::GetTickCount64() - runStart < kQuickAnswerMs) {
       const HANDLE handles[] = {process.Get(), reader.Event()};
       const DWORD woke = ::WaitForMultipleObjects(2, handles, FALSE, kEndGraceMs);
       if (woke == WAIT_FAILED) RaiseLastOSError();
