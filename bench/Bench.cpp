@@ -120,10 +120,14 @@ std::string Capture(const std::string& commandLine) {
   return output;
 }
 
-// Milliseconds the minimal reader takes for `repeat` runs of the tool.
+// Milliseconds the minimal reader takes for `repeat` runs of the tool, or 0
+// when it fails (what it said is shown).
 double ReaderMs(int repeat, const std::string& steps) {
   const std::string reader = "\"" + DriverFolder() + "\\MinimalReader.exe\" " + std::to_string(repeat) + " " + Tool(steps);
-  return std::atof(Capture(reader).c_str());
+  const std::string said = Capture(reader);
+  const double ms = std::atof(said.c_str());
+  if (ms <= 0) std::fprintf(stderr, "  the minimal reader failed: %s\n", said.c_str());
+  return ms;
 }
 
 // Lines in the output area, and whether the last full one is the separator.

@@ -31,7 +31,10 @@ int main(int argc, char** argv) {
     si.hStdError = writeEnd;
     PROCESS_INFORMATION pi;
     std::string line = commandLine;
-    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) return 1;
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
+      std::printf("0 cannot start run %d: error %lu\n", run + 1, ::GetLastError());
+      return 1;
+    }
     ::CloseHandle(writeEnd);
     char buffer[1023];
     DWORD read;
