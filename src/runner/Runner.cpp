@@ -179,11 +179,13 @@ std::string RunHidden(const std::string& commandLine, const ShowOutput& show) {
       if (::GetTickCount64() - batchStart >= kBatchMs) flush();
       continue;
     }
-    // A quick answer waits a moment for the tool's end; more output in the
-    // meantime is read into the batch.
-    if (!ended && !batch.empty() && ::GetTickCount64() - runStart < kQuickAnswerMs) {
+    // Output of a tool that has ended goes out with the separator. A quick
+    // answer waits a moment for that end; more output in the meantime is read
+    // into the batch.
+    if (!ended && !batch.empty()) {
+      const DWORD grace = ::GetTickCount64() - runStart < kQuickAnswerMs ? kEndGraceMs : 0;
       const HANDLE handles[] = {process.Get(), reader.Event()};
-      const DWORD woke = ::WaitForMultipleObjects(2, handles, FALSE, kEndGraceMs);
+      const DWORD woke = ::WaitForMultipleObjects(2, handles, FALSE, grace);
       if (woke == WAIT_FAILED) RaiseLastOSError();
       if (woke == WAIT_OBJECT_0) ended = true;
       if (woke != WAIT_TIMEOUT) continue;
