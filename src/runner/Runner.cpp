@@ -26,7 +26,7 @@ constexpr ULONGLONG kBatchMs = 80;
 // A tool that answers soon after it starts usually ends right after its
 // answer: output in the first half second of a run waits up to 2 ms for the
 // tool's end, so that it and the separator are shown in one update. Later
-// output is shown at once.
+// output goes with the separator only if the tool has already ended.
 constexpr ULONGLONG kQuickAnswerMs = 500;
 constexpr DWORD kEndGraceMs = 2;
 // The runner sleeps until output arrives or the child ends, and looks again

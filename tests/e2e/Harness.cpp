@@ -150,8 +150,10 @@ Program::Program(const StartOptions& options) {
   const std::string folder = options.folder.empty() ? DriverFolder() : options.folder;
   if (!::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                         options.withoutConsole ? DETACHED_PROCESS : 0, nullptr,
-                        folder.c_str(), &si, &pi_))
-    throw std::runtime_error("cannot start " + exe + " (error " + std::to_string(::GetLastError()) + ")");
+                        folder.c_str(), &si, &pi_)) {
+    const DWORD error = ::GetLastError();
+    throw std::runtime_error("cannot start " + exe + " (error " + std::to_string(error) + ")");
+  }
   const bool found = WaitUntil([&] {
     for (HWND hwnd : TopLevelWindowsOf(pi_.dwProcessId))
       if (ClassOf(hwnd) == kMainWindowClass && ::IsWindowVisible(hwnd)) {
