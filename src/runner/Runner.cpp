@@ -171,7 +171,9 @@ std::string RunHidden(const std::string& commandLine, const ShowOutput& show) {
   };
 
   // The run ends once the child has ended and everything it wrote is read:
-  // after the child's end the pipe is drained to the last byte.
+  // after the child's end the pipe is drained to the last byte. The waits
+  // below wake for either.
+  const HANDLE endOrOutput[] = {process.Get(), reader.Event()};
   bool ended = false;
   for (;;) {
     if (batch.empty()) batchStart = ::GetTickCount64();
@@ -184,8 +186,7 @@ std::string RunHidden(const std::string& commandLine, const ShowOutput& show) {
     // into the batch.
     if (!ended && !batch.empty()) {
       const DWORD grace = ::GetTickCount64() - runStart < kQuickAnswerMs ? kEndGraceMs : 0;
-      const HANDLE handles[] = {process.Get(), reader.Event()};
-      const DWORD woke = ::WaitForMultipleObjects(2, handles, FALSE, grace);
+      const DWORD woke = ::WaitForMultipleObjects(2, endOrOutput, FALSE, grace);
       if (woke == WAIT_FAILED) RaiseLastOSError();
       if (woke == WAIT_OBJECT_0) ended = true;
       if (woke != WAIT_TIMEOUT) continue;
@@ -193,8 +194,7 @@ std::string RunHidden(const std::string& commandLine, const ShowOutput& show) {
     if (ended) return batch;
     flush();
     // Sleep until output arrives, the child ends or a window needs painting.
-    const HANDLE handles[] = {process.Get(), reader.Event()};
-    const DWORD woke = ::MsgWaitForMultipleObjects(2, handles, FALSE, kRecheckMs, QS_PAINT | QS_SENDMESSAGE);
+    const DWORD woke = ::MsgWaitForMultipleObjects(2, endOrOutput, FALSE, kRecheckMs, QS_PAINT | QS_SENDMESSAGE);
     if (woke == WAIT_FAILED) RaiseLastOSError();
     if (woke == WAIT_OBJECT_0 ||
         (woke == WAIT_TIMEOUT && ::WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0))
