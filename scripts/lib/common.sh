@@ -4,8 +4,10 @@
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 BUILD="$ROOT/build"
 
+# wine32:i386 lets Wine run the 32-bit release build; fonts-wine holds the
+# fonts the window is designed in (Tahoma) and the title bar's symbols (Marlett).
 PACKAGES="cmake make g++ googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools \
-wine wine64 xvfb xauth x11-utils locales imagemagick"
+wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils locales imagemagick"
 
 # The virtual screen: room for the window at 144 pixels per inch too.
 SCREEN_SIZE=1280x1024
@@ -23,6 +25,10 @@ ensure_packages() {
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    say "adding the i386 architecture (for wine32)"
+    as_root dpkg --add-architecture i386
+  fi
   say "installing: ${missing[*]}"
   as_root apt-get update -qq
   DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
@@ -43,12 +49,20 @@ configure_and_build() {
 
 # --- Wine ---------------------------------------------------------------
 
-# A private Slovenian UTF-8 locale makes Wine's ANSI code page Windows-1250,
-# as on the Slovenian Windows the program is written for.
+# Wine's own fonts (package fonts-wine): Tahoma, the font the window is
+# designed in, Marlett for the title bar's buttons, MS Sans Serif and the
+# system's bitmap fonts.
+WINE_FONT_DIR=/usr/share/wine/fonts
+
+# Sets up the Wine prefix and locale in build/wine, shared by both builds
+# (made when missing, brought up to date when older), and exports what Wine
+# needs to use them. A private Slovenian UTF-8 locale makes Wine's ANSI code
+# page Windows-1250, as on the Slovenian Windows the program is written for.
 wine_env() {
-  mkdir -p "$1"
-  local dir
-  dir=$(cd "$1" && pwd)
+  local dir="$BUILD/wine"
+  mkdir -p "$dir"
+  # Where the prefix and locale were kept before both builds shared them.
+  rm -rf "$BUILD/x86_64/wineprefix" "$BUILD/x86_64/locale"
   export WINEPREFIX="$dir/wineprefix"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -60,11 +74,19 @@ wine_env() {
   fi
   # Only Wine runs under it (see wine_run and cmake/wine-emulator.sh).
   export ZARVELT_WINE_LOCALE=sl_SI.UTF-8
+  # A prefix made before wine32 was installed cannot start 32-bit programs:
+  # it has no syswow64 folder.
+  if [ -f "$WINEPREFIX/system.reg" ] && [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
+    say "the Wine prefix in $WINEPREFIX cannot run 32-bit programs: making it anew"
+    wineserver -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+  fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     say "making a Wine prefix in $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     wine_run wineboot -i </dev/null >/dev/null 2>&1
   fi
+  link_wine_fonts
   # Wine's virtual desktop: without a window manager, hiding or destroying a
   # top-level window otherwise stalls for seconds. A crash ends the crashed
   # program instead of waiting in a debugger. The usual screen density.
@@ -91,6 +113,25 @@ REG
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
     printf '%s' "$settings" >"$WINEPREFIX/.zarvelt-settings"
+  fi
+}
+
+# This Wine does not look in its own font folder: the prefix's Fonts folder
+# gets a link to each of Wine's fonts it lacks, so every program in it finds
+# them as on Windows.
+link_wine_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" font added=
+  [ -d "$WINE_FONT_DIR" ] || { say "Wine's fonts are missing: install fonts-wine"; return 1; }
+  mkdir -p "$fonts"
+  for font in "$WINE_FONT_DIR"/*; do
+    [ -e "$fonts/${font##*/}" ] && continue
+    ln -sfn "$font" "$fonts/${font##*/}"
+    added=1
+  done
+  if [ -n "$added" ]; then
+    # Programs read the font list when they start: a running server goes.
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
   fi
 }
 

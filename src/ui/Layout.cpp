@@ -1,8 +1,7 @@
 #include "ui/Layout.h"
 
-int ScalingLineHeight(int dpi, int measuredLineHeight) {
-  if (dpi == 96 || measuredLineHeight <= 0) return layout::kDesignLineHeight;
-  return measuredLineHeight;
+int ScalingLineHeight(int measuredLineHeight) {
+  return measuredLineHeight > 0 ? measuredLineHeight : layout::kDesignLineHeight;
 }
 
 int ScaleToFont(int value, int lineHeight) {

@@ -33,10 +33,9 @@ inline constexpr Box kMemo{8, 192, 569, 401};
 
 }  // namespace layout
 
-// The line height the window is scaled by: the design height itself at 96
-// pixels per inch, so that the window keeps its designed size there whatever
-// the font's exact metrics; on any other density the font's measured height.
-int ScalingLineHeight(int dpi, int measuredLineHeight);
+// The line height the window is scaled by: the window font's measured line
+// height, at every density; the design height when it could not be measured.
+int ScalingLineHeight(int measuredLineHeight);
 
 // value * lineHeight / 13, rounded to the nearest pixel (halves away from zero).
 int ScaleToFont(int value, int lineHeight);

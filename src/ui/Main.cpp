@@ -60,8 +60,7 @@ TMainForm::TMainForm(HINSTANCE instance) {
   {
     ScreenDC screen;
     font_ = CreateWindowFont(screen.Get());
-    lineHeight_ = ScalingLineHeight(::GetDeviceCaps(screen.Get(), LOGPIXELSY),
-                                    LineHeightOf(screen.Get(), font_.Get()));
+    lineHeight_ = ScalingLineHeight(LineHeightOf(screen.Get(), font_.Get()));
   }
 
   RECT frame{0, 0, ScaleToFont(layout::kClientWidth, lineHeight_),

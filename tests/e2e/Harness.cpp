@@ -31,6 +31,34 @@ std::string DriverFolder() {
 
 namespace {
 
+std::string programPath;
+int programBits = 0;
+
+}  // namespace
+
+std::string ProgramPath() { return programPath.empty() ? DriverFolder() + "\\ZarveltGUI.exe" : programPath; }
+
+int ProgramBits() { return programBits; }
+
+void TakeProgramArguments(int& argc, char** argv) {
+  int kept = 1;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg.rfind("--program=", 0) == 0) {
+      programPath = arg.substr(10);  // a Linux path on Wine's drive Z: may come with slashes
+      for (char& c : programPath)
+        if (c == '/') c = '\\';
+    } else if (arg.rfind("--bits=", 0) == 0) {
+      programBits = std::atoi(arg.c_str() + 7);
+    } else {
+      argv[kept++] = argv[i];
+    }
+  }
+  argc = kept;
+}
+
+namespace {
+
 void RemoveTree(const std::string& folder) {
   WIN32_FIND_DATAA fd;
   HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &fd);
@@ -138,8 +166,7 @@ std::vector<HWND> TopLevelWindowsOf(DWORD pid) {
 }  // namespace
 
 Program::Program(const StartOptions& options) {
-  std::string exe = options.exe;
-  if (exe.find(':') == std::string::npos) exe = DriverFolder() + "\\" + exe;
+  const std::string exe = options.exe.empty() ? ProgramPath() : options.exe;
   std::string commandLine = "\"" + exe + "\"";
   STARTUPINFOA si{};
   si.cb = sizeof si;

@@ -17,8 +17,18 @@ bool WaitUntil(const std::function<bool()>& done, int ms = 10000);
 // the screen can be pictured; otherwise returns at once.
 void HoldForPicture();
 
-// The folder of the test driver; the programs under test are built beside it.
+// The folder of the test driver; the tools it runs are built beside it.
 std::string DriverFolder();
+
+// The program under test: the one given to the driver (the 32-bit release
+// build, "--program=Z:/path/ZarveltGUI.exe" under Wine), otherwise the
+// ZarveltGUI.exe built beside the driver.
+std::string ProgramPath();
+// Whether the program under test is a 32- or 64-bit build (--bits=32 or 64),
+// or 0 when not said.
+int ProgramBits();
+// Takes --program=PATH and --bits=N out of the driver's arguments.
+void TakeProgramArguments(int& argc, char** argv);
 
 // A fresh, empty folder for one test (under the system's temporary folder).
 std::string TestFolder(const std::string& name);
@@ -35,7 +45,7 @@ RECT ClientRectOf(HWND hwnd);
 RECT RectIn(HWND hwnd, HWND parent);
 
 struct StartOptions {
-  std::string exe = "ZarveltGUI.exe";  // beside the driver unless absolute
+  std::string exe;                     // the program under test unless given
   int show = -1;                       // the launch's show request, or none
   std::string folder;                  // current folder, or the driver's
   // Started as from the desktop, without a console. Otherwise, under Wine, the

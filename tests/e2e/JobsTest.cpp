@@ -16,7 +16,7 @@ class Jobs : public ::testing::Test {
   void SetUp() override {
     // Spaces in every path; the program and the tool side by side.
     folder = TestFolder(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + " maps");
-    ASSERT_TRUE(::CopyFileA((DriverFolder() + "\\ZarveltGUI.exe").c_str(), (folder + "\\ZarveltGUI.exe").c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileA(ProgramPath().c_str(), (folder + "\\ZarveltGUI.exe").c_str(), FALSE));
     ASSERT_TRUE(::CopyFileA(ToolPath().c_str(), (folder + "\\Zarvelt.exe").c_str(), FALSE));
     for (const char* name : {"a.img", "b.img", "c.img"}) MakeFile(Path(name));
     StartOptions options;

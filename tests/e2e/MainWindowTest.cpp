@@ -79,6 +79,16 @@ TEST(MainWindow, ControlsSitWhereTheyBelongAt96Dpi) {
   }
 }
 
+// Each run of the suite works the build it names: the 32-bit release program
+// runs as a 32-bit process (WoW64 under Wine), the 64-bit build as a native one.
+TEST(MainWindow, RunsAsTheBuildItWasMadeFor) {
+  if (!ProgramBits()) GTEST_SKIP() << "--bits does not say which build this is";
+  Program app;
+  BOOL wow64 = FALSE;
+  ASSERT_TRUE(::IsWow64Process(app.Process(), &wow64));
+  EXPECT_EQ(wow64 ? 32 : 64, ProgramBits()) << ProgramPath();
+}
+
 TEST(MainWindow, ListTakesSeveralSelectedItemsInInsertionOrder) {
   Program app;
   const LONG style = ::GetWindowLongA(app.Control(ids::kListBox), GWL_STYLE);
@@ -125,7 +135,7 @@ TEST(MainWindow, OpensCentredOverTheDesktop) {
 }
 
 TEST(MainWindow, CarriesAThirtyTwoPixelProgramIcon) {
-  const std::string exe = DriverFolder() + "\\ZarveltGUI.exe";
+  const std::string exe = ProgramPath();
   HMODULE module = ::LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(module, nullptr);
   HICON icon = static_cast<HICON>(::LoadImageA(module, MAKEINTRESOURCEA(1), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));

@@ -27,12 +27,11 @@ TEST(ScaleToFont, BoxScalesEveryField) {
   EXPECT_EQ(ScaleToFont(layout::kMemo, 26), (Box{16, 384, 1138, 802}));
 }
 
-TEST(ScalingLineHeight, DesignHeightAt96DpiMeasuredHeightElsewhere) {
-  EXPECT_EQ(ScalingLineHeight(96, 12), 13) << "a font a pixel shorter does not shrink the window";
-  EXPECT_EQ(ScalingLineHeight(96, 13), 13);
-  EXPECT_EQ(ScalingLineHeight(144, 19), 19);
-  EXPECT_EQ(ScalingLineHeight(120, 16), 16);
-  EXPECT_EQ(ScalingLineHeight(144, 0), 13) << "no measurement: no scaling";
+TEST(ScalingLineHeight, TheMeasuredHeightOrNoScalingWithoutOne) {
+  EXPECT_EQ(ScalingLineHeight(12), 12) << "a shorter font shrinks the window, at 96 DPI too";
+  EXPECT_EQ(ScalingLineHeight(13), 13);
+  EXPECT_EQ(ScalingLineHeight(19), 19);
+  EXPECT_EQ(ScalingLineHeight(0), 13) << "no measurement: no scaling";
 }
 
 TEST(CentredStart, HalfTheSpareRoomAndNeverNegative) {
