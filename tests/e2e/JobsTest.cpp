@@ -317,6 +317,10 @@ TEST_F(Jobs, TheStandInMergesTheInputsIntoTheOutput) {
   const std::string memo = Memo();
   EXPECT_NE(memo.find("stand-in"), std::string::npos) << memo;
   EXPECT_NE(memo.find("Wrote"), std::string::npos) << memo;
+  // Said in one piece, it arrives as one chunk: one line break of its own
+  // after the last line, no empty lines between.
+  EXPECT_EQ(CountOf(memo, "\r\n\r\n"), 1u) << memo;
+  EXPECT_NE(memo.find("another.\r\n\r\n" + std::string(kSeparatorLine)), std::string::npos) << memo;
   HANDLE file = ::CreateFileA(Path("skupaj.img").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
