@@ -352,6 +352,19 @@ std::string ReadWhole(const std::string& path) {
   return bytes;
 }
 
+int CountEntries(const std::string& folder) {
+  WIN32_FIND_DATAA fd;
+  HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &fd);
+  if (find == INVALID_HANDLE_VALUE) return -1;
+  int count = 0;
+  do {
+    const std::string name = fd.cFileName;
+    if (name != "." && name != "..") ++count;
+  } while (::FindNextFileA(find, &fd));
+  ::FindClose(find);
+  return count;
+}
+
 }  // namespace
 
 LinuxProcess FindLinuxProcess(const std::string& exeName) {
@@ -363,7 +376,12 @@ LinuxProcess FindLinuxProcess(const std::string& exeName) {
     const std::string pid = fd.cFileName;
     if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) continue;
     const std::string folder = "Z:\\proc\\" + pid;
-    if (ReadWhole(folder + "\\cmdline").find(exeName) == std::string::npos) continue;
+    // The program's own path comes first: other processes may name it among
+    // their arguments (the driver's --program).
+    const std::string cmdline = ReadWhole(folder + "\\cmdline");
+    const std::string program = cmdline.substr(0, cmdline.find('\0'));
+    if (program.size() < exeName.size() || program.compare(program.size() - exeName.size(), exeName.size(), exeName) != 0)
+      continue;
     // utime and stime are fields 14 and 15, counted after the name in parentheses.
     const std::string stat = ReadWhole(folder + "\\stat");
     const std::size_t close = stat.rfind(')');
@@ -377,6 +395,7 @@ LinuxProcess FindLinuxProcess(const std::string& exeName) {
     const std::string status = ReadWhole(folder + "\\status");
     const std::size_t anon = status.find("RssAnon:");
     if (anon != std::string::npos) found.privateMb = std::strtod(status.c_str() + anon + 8, nullptr) / 1024.0;
+    found.openFiles = CountEntries(folder + "\\fd");
     break;
   } while (::FindNextFileA(find, &fd));
   ::FindClose(find);

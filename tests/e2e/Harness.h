@@ -122,10 +122,11 @@ MessageBoxView ReadMessageBox(HWND box);
 // Under Wine a program's CPU time and memory are not told to other programs
 // (GetProcessTimes and GetProcessMemoryInfo give zeros): these are read from
 // Linux's /proc, through Wine's Z: drive, for the Linux process whose command
-// line names `exeName`. Negative when it cannot be found.
+// line starts with a path ending in `exeName`. Negative when it cannot be found.
 struct LinuxProcess {
   double cpuMs = -1;      // user and system time
   double privateMb = -1;  // resident anonymous memory (RssAnon)
+  int openFiles = -1;     // Linux file descriptors
 };
 LinuxProcess FindLinuxProcess(const std::string& exeName);
 
