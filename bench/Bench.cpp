@@ -200,9 +200,10 @@ bool WaitForLines(const Program& app, LRESULT lines, int ms, DWORD pollMs = 20) 
   return false;
 }
 
-const std::string kExeName = "ZarveltGUI.exe";
+// The program measured, known by its whole path: other copies of it may run.
+LinuxProcess Measured() { return FindLinuxProcess(ProgramPath()); }
 
-double PrivateMb() { return FindLinuxProcess(kExeName).privateMb; }
+double PrivateMb() { return Measured().privateMb; }
 
 void ClickZazeni(const Program& app) {
   ::PostMessageA(app.Panel(), WM_COMMAND, MAKEWPARAM(ids::kZazeni, BN_CLICKED),
@@ -241,10 +242,10 @@ void MeasureSilentCpu() {
   Program app(AsUser());
   app.Run(Tool("sleep:5000"));
   ::Sleep(500);
-  const double cpu0 = FindLinuxProcess(kExeName).cpuMs;
+  const double cpu0 = Measured().cpuMs;
   const double wall0 = NowMs();
   ::Sleep(4000);
-  const double cpu1 = FindLinuxProcess(kExeName).cpuMs;
+  const double cpu1 = Measured().cpuMs;
   const double wall1 = NowMs();
   const double share = (cpu1 - cpu0) / (wall1 - wall0);
   WaitForLines(app, 2, 10000);
@@ -387,7 +388,7 @@ struct Holdings {
 Holdings HoldingsOf(const Program& app) {
   Holdings h;
   h.handles = HandlesOf(app.Pid());
-  const LinuxProcess process = FindLinuxProcess(kExeName);
+  const LinuxProcess process = Measured();
   h.openFiles = process.openFiles;
   h.privateMb = process.privateMb;
   return h;
@@ -396,6 +397,23 @@ Holdings HoldingsOf(const Program& app) {
 std::string Show(const Holdings& h) {
   return std::to_string(h.handles) + " handles, " + std::to_string(h.openFiles) + " file descriptors, " +
          Format("%.1f MB", h.privateMb);
+}
+
+// What is going on when a run takes too long: the end of the output area,
+// whether the program answers, and whether a tool is still there.
+void DescribeSlowRun(const Program& app, int run) {
+  const HWND memo = app.Control(ids::kMemo);
+  DWORD_PTR lines = 0;
+  const bool answers =
+      ::SendMessageTimeoutA(memo, EM_GETLINECOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &lines) != 0;
+  const std::string text = answers ? WindowText(memo) : std::string();
+  std::string tail = text.substr(text.size() > 120 ? text.size() - 120 : 0);
+  for (char& c : tail)
+    if (c == '\r') c = '<'; else if (c == '\n') c = '>';
+  const LinuxProcess tool = FindLinuxProcess("zarvelt-testtool.exe");
+  std::fprintf(stderr, "  run %d is slow: the program %s, %lu lines, ends \"%s\"; a tool %s (cpu %.0f ms)\n", run,
+               answers ? "answers" : "does not answer", static_cast<unsigned long>(lines), tail.c_str(),
+               tool.cpuMs >= 0 ? "is running" : "is not running", tool.cpuMs);
 }
 
 // 1000 tiny runs through Zazeni, one after the other, each timed from its
@@ -408,7 +426,10 @@ void MeasureSoak() {
   for (int i = 0; i < 1000; ++i) {
     const double start = NowMs();
     ClickZazeni(app);
-    if (!WaitForLines(app, 2 * (i + 1) + 1, 60000, 2)) {
+    const LRESULT lines = 2 * (i + 1) + 1;
+    if (!WaitForLines(app, lines, 5000, 2)) DescribeSlowRun(app, i + 1);
+    if (!WaitForLines(app, lines, 55000, 2)) {
+      DescribeSlowRun(app, i + 1);
       Report("soak: 1000 tiny runs", "run " + std::to_string(i + 1) + " did not end within 60 s", "", false);
       return;
     }
