@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
   ::QueryPerformanceCounter(&start);
   unsigned long long total = 0;
   try {
-    const std::string last = RunHidden(commandLine, [&](const std::string& lines) { total += lines.size(); });
+    const std::string last =
+        RunHidden(commandLine, [&](const std::string& lines) { total += lines.size(); }, [] {});
     total += last.size();
   } catch (const std::exception& e) {
     std::printf("0 %s\n", e.what());

@@ -2,6 +2,7 @@
 // Move-only owners of operating-system objects: each closes its object once,
 // in its destructor, on every path out of the scope that holds it.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <utility>
 
@@ -47,6 +48,13 @@ struct GdiTraits {
   static void Close(G g) { ::DeleteObject(g); }
 };
 using UniqueFont = Owned<HFONT, GdiTraits<HFONT>>;
+
+// Files dropped onto a window, given back with DragFinish.
+struct DropTraits {
+  static HDROP Invalid() { return nullptr; }
+  static void Close(HDROP drop) { ::DragFinish(drop); }
+};
+using UniqueDrop = Owned<HDROP, DropTraits>;
 
 // A device context taken with GetDC, given back with ReleaseDC.
 class ScreenDC {

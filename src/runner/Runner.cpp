@@ -41,13 +41,6 @@ std::string DescribeSystemError(DWORD code) {
   return std::string(text, length);
 }
 
-// Lets the windows repaint themselves (and answer messages other programs
-// send), but takes no user input.
-void DispatchPaintOnly() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) ::DispatchMessageA(&msg);
-}
-
 // The pipe both of the child's output handles write into. Its read end is
 // overlapped, so the runner can sleep until output arrives instead of
 // polling; the child's write end is an ordinary inheritable handle.
@@ -142,7 +135,7 @@ void RaiseLastOSError() {
   throw AppError(SystemErrorMessage(code, code ? DescribeSystemError(code) : std::string()));
 }
 
-std::string RunHidden(const std::string& commandLine, const ShowOutput& show) {
+std::string RunHidden(const std::string& commandLine, const ShowOutput& show, const AttendWindows& attend) {
   OutputPipe pipe = CreateOutputPipe();
 
   STARTUPINFOA si{};
@@ -167,7 +160,7 @@ std::string RunHidden(const std::string& commandLine, const ShowOutput& show) {
     if (batch.empty()) return;
     show(batch);
     batch.clear();
-    DispatchPaintOnly();
+    attend();
   };
 
   // The run ends once the child has ended and everything it wrote is read:
@@ -193,12 +186,13 @@ std::string RunHidden(const std::string& commandLine, const ShowOutput& show) {
     }
     if (ended) return batch;
     flush();
-    // Sleep until output arrives, the child ends or a window needs painting.
-    const DWORD woke = ::MsgWaitForMultipleObjects(2, endOrOutput, FALSE, kRecheckMs, QS_PAINT | QS_SENDMESSAGE);
+    // Sleep until output arrives, the child ends or the windows need attention.
+    const DWORD woke =
+        ::MsgWaitForMultipleObjects(2, endOrOutput, FALSE, kRecheckMs, QS_PAINT | QS_SENDMESSAGE | QS_INPUT);
     if (woke == WAIT_FAILED) RaiseLastOSError();
     if (woke == WAIT_OBJECT_0 ||
         (woke == WAIT_TIMEOUT && ::WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0))
       ended = true;
-    DispatchPaintOnly();
+    attend();
   }
 }

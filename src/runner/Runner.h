@@ -7,12 +7,17 @@
 // Called with one or more whole memo lines (each chunk of output, then CR LF).
 using ShowOutput = std::function<void(const std::string& lines)>;
 
+// Called while the child runs whenever the program's windows need attention:
+// a repaint, a message from another program, or input from the user. It
+// must deal with what is waiting without starting anything.
+using AttendWindows = std::function<void()>;
+
 // Runs `commandLine` to its end. Every chunk of at most 1023 bytes becomes
-// one line. While the child runs, the program's windows are repainted but no
-// user input is taken. Returns the last lines, not yet shown, for the caller
-// to show with what follows the run. Raises the system error when a system
-// call fails.
-std::string RunHidden(const std::string& commandLine, const ShowOutput& show);
+// one line. The runner sleeps until output arrives, the child ends or the
+// windows need attention, and then calls `attend`; it also calls it after
+// each `show`. Returns the last lines, not yet shown, for the caller to show
+// with what follows the run. Raises the system error when a system call fails.
+std::string RunHidden(const std::string& commandLine, const ShowOutput& show, const AttendWindows& attend);
 
 // Raises the error of the last failed system call (GetLastError).
 [[noreturn]] void RaiseLastOSError();

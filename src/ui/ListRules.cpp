@@ -47,3 +47,11 @@ std::optional<DeletePlan> PlanDelete(const std::vector<bool>& selected) {
   plan.brisiEnabled = plan.selectFirst;
   return plan;
 }
+
+std::vector<std::string> FilesOnly(const std::vector<std::string>& dropped,
+                                   const std::function<bool(const std::string&)>& isFolder) {
+  std::vector<std::string> files;
+  for (const std::string& path : dropped)
+    if (!isFolder(path)) files.push_back(path);
+  return files;
+}

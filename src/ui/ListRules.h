@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,11 @@ std::vector<std::string> PathsFromDialog(std::string_view buffer, std::size_t fi
 // folder already ends in one. A name that is already absolute ("\x", "C:\x")
 // is taken unchanged.
 std::string JoinToFolder(std::string_view folder, std::string_view name);
+
+// The paths of a drop that become entries: every one that is not a folder,
+// in the drop's order.
+std::vector<std::string> FilesOnly(const std::vector<std::string>& dropped,
+                                   const std::function<bool(const std::string&)>& isFolder);
 
 // What one press of Brisi does to a list whose selection is `selected`:
 // every selected entry goes, the first remaining entry becomes the selection,

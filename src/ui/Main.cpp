@@ -8,6 +8,7 @@
 #include "runner/Runner.h"
 #include "ui/ControlIds.h"
 #include "ui/Dialogs.h"
+#include "ui/Input.h"
 #include "ui/Layout.h"
 #include "ui/ListRules.h"
 #include "ui/MessageText.h"
@@ -176,6 +177,7 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CREATE:
       CreateControls();
+      ::DragAcceptFiles(hwnd_, TRUE);
       FormCreate(nullptr);
       return 0;
     case WM_SIZE:
@@ -186,6 +188,20 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (HIWORD(wp) == BN_CLICKED && lp)
         if (TButton* button = ButtonFromHandle(reinterpret_cast<HWND>(lp))) button->Click();
       return 0;
+    case WM_SETCURSOR:
+      if (!busy_) return ::DefWindowProcA(hwnd_, msg, wp, lp);
+      ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+      return TRUE;
+    case WM_MOUSEACTIVATE:
+      // A click while a tool runs neither activates the window nor acts.
+      return busy_ ? MA_NOACTIVATEANDEAT : ::DefWindowProcA(hwnd_, msg, wp, lp);
+    case WM_DROPFILES: {
+      const UniqueDrop drop(reinterpret_cast<HDROP>(wp));
+      // Taken only when the window takes input: not while a tool runs, nor
+      // while a dialog of a job is open (the job reads the list after it).
+      if (!busy_ && ::IsWindowEnabled(hwnd_)) FormDropFiles(nullptr, DroppedFiles(drop.Get()));
+      return 0;
+    }
     case WM_ACTIVATE:
       // Keep the focus on the control that had it, as a dialog does.
       if (LOWORD(wp) == WA_INACTIVE) {
@@ -215,7 +231,16 @@ void TMainForm::IzhodClick(TControl*) { Close(); }
 
 void TMainForm::BrowseClick(TControl*) {
   if (!OpenDialog.Execute(hwnd_)) return;
-  ListBox.Append(OpenDialog.Files);
+  AddEntries(OpenDialog.Files);
+}
+
+void TMainForm::FormDropFiles(TControl*, const std::vector<std::string>& Files) {
+  if (Files.empty()) return;
+  AddEntries(Files);
+}
+
+void TMainForm::AddEntries(const std::vector<std::string>& paths) {
+  ListBox.Append(paths);
   ListBox.SelectAll();
   Brisi.SetEnabled(ListBox.Count() > 0);
 }
@@ -229,11 +254,49 @@ void TMainForm::BrisiClick(TControl*) {
 }
 
 void TMainForm::ZazeniClick(TControl*) {
-  const std::string lastLines = RunHidden(Ukaz.Text(), [this](const std::string& lines) {
-    Memo.AppendText(lines);
-    ::UpdateWindow(Memo.Handle());
-  });
+  const BusyScope busy(*this);
+  std::string lastLines;
+  try {
+    lastLines = RunHidden(
+        Ukaz.Text(),
+        [this](const std::string& lines) {
+          Memo.AppendText(lines);
+          ::UpdateWindow(Memo.Handle());
+        },
+        [this] { AttendWhileBusy(); });
+  } catch (...) {
+    DropWaitingInput();  // else a key pressed during the run would answer the error box
+    throw;
+  }
+  // Input given up to the end of the run goes with it, before the separator
+  // shows the end; what comes after acts at once.
+  DropWaitingInput();
   Memo.AppendText(lastLines + texts::kSeparator + "\r\n");
+}
+
+// ---- While a tool runs ----------------------------------------------------------
+
+TMainForm::BusyScope::BusyScope(TMainForm& form) : form_(form) {
+  if (form_.busy_++ == 0) form_.RefreshCursor();
+}
+
+TMainForm::BusyScope::~BusyScope() {
+  if (--form_.busy_ == 0) form_.RefreshCursor();
+}
+
+void TMainForm::AttendWhileBusy() {
+  MSG msg;
+  while (::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) ::DispatchMessageA(&msg);
+  DropWaitingInput();
+}
+
+void TMainForm::RefreshCursor() const {
+  POINT pt;
+  if (!::GetCursorPos(&pt)) return;
+  const HWND under = ::WindowFromPoint(pt);
+  if (!under || ::GetAncestor(under, GA_ROOT) != hwnd_) return;
+  const LRESULT hit = ::SendMessageA(under, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+  ::SendMessageA(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(hit, WM_MOUSEMOVE));
 }
 
 std::vector<std::string> TMainForm::Entries() const {
@@ -258,6 +321,7 @@ void TMainForm::InfoClick(TControl*) {
     ShowMessageDialog(hwnd_, MessageKind::Error, texts::kSelectAtLeastOne);
     return;
   }
+  const BusyScope busy(*this);  // from the first run to the last
   for (int i = 0; i < ListBox.Count(); ++i) {
     if (!ListBox.Selected(i)) continue;
     Ukaz.SetText(InfoCommandLine(ListBox.Item(i)));

@@ -45,8 +45,24 @@ class TMainForm {
   void ZdruziClick(TControl* Sender);
   void IzhodClick(TControl* Sender);
   void BrisiClick(TControl* Sender);
+  // Files dropped onto the window (folders already left out).
+  void FormDropFiles(TControl* Sender, const std::vector<std::string>& Files);
 
  private:
+  // While one is held, a tool runs: the pointer over the window is the
+  // busy pointer and the user's input is dropped. Held across the runs of
+  // a job too, so that the pointer stays busy between them.
+  class BusyScope {
+   public:
+    explicit BusyScope(TMainForm& form);
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+    ~BusyScope();
+
+   private:
+    TMainForm& form_;
+  };
+
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   void CreateControls();
@@ -55,11 +71,18 @@ class TMainForm {
   std::vector<std::string> Entries() const;
   std::vector<bool> Selection() const;
   int SelectedCount() const;
+  // Appends entries as a successful Browse does: then all selected, Brisi on.
+  void AddEntries(const std::vector<std::string>& paths);
+  // Whatever the windows need while a tool runs: repaint, drop the input.
+  void AttendWhileBusy();
+  // Lets the window under the pointer choose the pointer again now.
+  void RefreshCursor() const;
 
   HWND hwnd_ = nullptr;
   UniqueFont font_;
   int lineHeight_ = 13;
   bool created_ = false;
+  int busy_ = 0;  // BusyScopes held
   HWND focused_ = nullptr;  // the control that had the focus when the window was deactivated
   std::exception_ptr creationError_;
 };

@@ -266,6 +266,60 @@ void Program::PressKey(UINT vk) {
   ::PostMessageA(target, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001));
 }
 
+POINT Program::CentreOf(int id) const {
+  RECT rc;
+  ::GetWindowRect(Control(id), &rc);
+  return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
+POINT Program::CloseButton() const {
+  // Along the middle of the title bar from its right end, the first point
+  // the window itself calls its close button.
+  RECT frame;
+  ::GetWindowRect(main_, &frame);
+  const int y = frame.top + ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYCAPTION) / 2;
+  for (int x = frame.right - 1; x > frame.right - 80; --x)
+    if (::SendMessageA(main_, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) return {x - 4, y};
+  return {frame.right - 12, y};
+}
+
+bool Program::DropFiles(POINT screen, const std::vector<std::string>& paths, HWND target) const {
+  if (!target) target = ::WindowFromPoint(screen);
+  while (target && !(::GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_ACCEPTFILES)) target = ::GetParent(target);
+  if (!target) return false;
+  // DROPFILES, then the names as UTF-16, each ended by a zero, and one more zero.
+  std::wstring names;
+  for (const std::string& path : paths) {
+    std::wstring wide(path.size() + 1, L'\0');
+    wide.resize(static_cast<std::size_t>(
+        ::MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(),
+                              static_cast<int>(wide.size()))));
+    names += wide;
+    names += L'\0';
+  }
+  names += L'\0';
+  POINT client = screen;
+  ::ScreenToClient(target, &client);
+  struct {
+    DWORD pFiles;
+    POINT pt;
+    BOOL fNC;
+    BOOL fWide;
+  } header{20, client, FALSE, TRUE};
+  static_assert(sizeof header == 20, "DROPFILES");
+  std::string data(reinterpret_cast<const char*>(&header), sizeof header);
+  data.append(reinterpret_cast<const char*>(names.data()), names.size() * sizeof(wchar_t));
+
+  HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pi_.dwProcessId);
+  if (!process) return false;
+  // Left to the program: it gives the drop back with DragFinish.
+  void* remote = ::VirtualAllocEx(process, nullptr, data.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  SIZE_T written = 0;
+  const bool copied = remote && ::WriteProcessMemory(process, remote, data.data(), data.size(), &written);
+  ::CloseHandle(process);
+  return copied && ::PostMessageA(target, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+}
+
 void Program::Run(const std::string& commandLine) {
   ::SendMessageA(Control(ids::kUkaz), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(commandLine.c_str()));
   ::PostMessageA(panel_, WM_COMMAND, MAKEWPARAM(ids::kZazeni, BN_CLICKED),
@@ -308,6 +362,68 @@ DWORD Program::WaitExit(int ms) const {
   DWORD code = STILL_ACTIVE;
   ::GetExitCodeProcess(pi_.hProcess, &code);
   return code;
+}
+
+namespace {
+
+bool PointerAt(POINT screen) {
+  POINT now{};
+  return ::GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
+}
+
+}  // namespace
+
+void MoveMouse(POINT screen) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = ::MulDiv(screen.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = ::MulDiv(screen.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  // Under Wine the X server's echo of an earlier move can put the pointer
+  // back where it was: move until it stays.
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    ::SendInput(1, &input, sizeof input);
+    if (WaitUntil([&] { return PointerAt(screen); }, 200)) {
+      ::Sleep(30);
+      if (PointerAt(screen)) return;
+    }
+  }
+}
+
+void ClickAt(POINT screen) {
+  MoveMouse(screen);
+  INPUT inputs[2] = {};
+  for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(1, &inputs[0], sizeof(INPUT));
+  ::Sleep(20);
+  ::SendInput(1, &inputs[1], sizeof(INPUT));
+}
+
+void PressKeys(const std::vector<WORD>& keys) {
+  std::vector<INPUT> inputs;
+  for (WORD key : keys) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    inputs.push_back(input);
+  }
+  for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = *key;
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(input);
+  }
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+HCURSOR ShownCursor() {
+  CURSORINFO info{};
+  info.cbSize = sizeof info;
+  ::GetCursorInfo(&info);
+  return info.hCursor;
 }
 
 std::size_t CountOf(const std::string& text, const std::string& part) {

@@ -80,6 +80,16 @@ class Program {
   void SelectOnly(const std::vector<int>& indexes);  // a selection in the list
   void PressKey(UINT vk);                       // a key press into the focused control (posted)
 
+  // The middle of a control and of the title bar's close button, on the screen.
+  POINT CentreOf(int id) const;
+  POINT CloseButton() const;
+  // Drops files onto the window at `screen` as the shell does: a WM_DROPFILES
+  // to the window there, or its nearest parent, that accepts files, with the
+  // drop data in the program's own memory (under Wine a drop handle does not
+  // pass from one program to another). False when no window accepts files.
+  // With `target` the drop goes to that window, wherever the point is.
+  bool DropFiles(POINT screen, const std::vector<std::string>& paths, HWND target = nullptr) const;
+
   // Puts a command line into Ukaz and invokes the click of the hidden run
   // button, as the jobs do.
   void Run(const std::string& commandLine);
@@ -103,6 +113,16 @@ class Program {
   HWND main_ = nullptr;
   HWND panel_ = nullptr;
 };
+
+// Real input, as the mouse and keyboard give it (SendInput): it reaches
+// whatever window is at the pointer or has the focus, as a user's would.
+void MoveMouse(POINT screen);
+void ClickAt(POINT screen);
+// Presses the keys in order and lets them go in the reverse order (a
+// single key, or a chord such as Alt+F4).
+void PressKeys(const std::vector<WORD>& keys);
+// The pointer the screen shows now.
+HCURSOR ShownCursor();
 
 inline constexpr const char* kSeparatorLine = "-----------------------------------------------\r\n";
 std::size_t CountOf(const std::string& text, const std::string& part);

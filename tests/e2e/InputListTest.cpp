@@ -164,3 +164,44 @@ TEST_F(InputList, BrisiWithNothingSelectedDoesNothing) {
   EXPECT_TRUE(app->SelectedIndexes().empty());
   EXPECT_TRUE(app->Enabled(ids::kBrisi)) << "clearing the selection leaves Brisi enabled";
 }
+
+// ---- Files dropped onto the window -------------------------------------------------
+
+TEST_F(InputList, DroppedFilesAreListedAsBrowseListsThemFoldersLeftOut) {
+  Browse(Path("a.img"));
+  WaitForCount(1);
+  app->SelectOnly({});
+  const std::string slovenian = MakeFile(Path("\x8a" "entjur \xe8rni vrh.map"));  // Š č: any extension
+  ::CreateDirectoryA(Path("zemljevidi.img").c_str(), nullptr);
+  ASSERT_TRUE(app->DropFiles(app->CentreOf(ids::kListBox),
+                             {Path("b.img"), Path("a.img"), Path("zemljevidi.img"), slovenian}));
+  WaitForCount(4);
+  EXPECT_EQ(app->Items(), (Items{Path("a.img"), Path("b.img"), Path("a.img"), slovenian}));
+  EXPECT_EQ(app->SelectedIndexes(), (Indexes{0, 1, 2, 3}));
+  EXPECT_TRUE(app->Enabled(ids::kBrisi));
+
+  // Anywhere on the window, not only on the list.
+  ASSERT_TRUE(app->DropFiles(app->CentreOf(ids::kMemo), {Path("c.img")}));
+  WaitForCount(5);
+  EXPECT_EQ(app->Items().back(), Path("c.img"));
+}
+
+TEST_F(InputList, DroppingOnlyAFolderChangesNothing) {
+  ::CreateDirectoryA(Path("zemljevidi").c_str(), nullptr);
+  ASSERT_TRUE(app->DropFiles(app->CentreOf(ids::kListBox), {Path("zemljevidi")}));
+  app->Sync();
+  ::Sleep(200);
+  app->Sync();
+  EXPECT_TRUE(app->Items().empty());
+  EXPECT_FALSE(app->Enabled(ids::kBrisi));
+
+  Browse("\"a.img\" \"b.img\"");
+  WaitForCount(2);
+  app->SelectOnly({1});
+  ASSERT_TRUE(app->DropFiles(app->CentreOf(ids::kListBox), {Path("zemljevidi")}));
+  app->Sync();
+  ::Sleep(200);
+  app->Sync();
+  EXPECT_EQ(app->Items().size(), 2u);
+  EXPECT_EQ(app->SelectedIndexes(), (Indexes{1})) << "the selection stays as it was";
+}

@@ -72,3 +72,10 @@ TEST(PlanDelete, RemovesEverySelectedEntryAndSelectsTheFirstRemaining) {
     EXPECT_EQ(plan->brisiEnabled, c.selectFirst) << "Brisi stays enabled while entries remain";
   }
 }
+
+TEST(FilesOnly, KeepsTheDropsOrderAndRepeatsAndLeavesFoldersOut) {
+  const auto isFolder = [](const std::string& path) { return path.back() == '\\' || path == "C:\\maps"; };
+  EXPECT_EQ(FilesOnly({"C:\\b.img", "C:\\maps", "C:\\a.map", "C:\\b.img", "D:\\"}, isFolder),
+            (std::vector<std::string>{"C:\\b.img", "C:\\a.map", "C:\\b.img"}));
+  EXPECT_TRUE(FilesOnly({"C:\\maps"}, isFolder).empty());
+}

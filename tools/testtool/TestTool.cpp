@@ -1,6 +1,7 @@
 // The tool the end-to-end tests run in place of the map tool. Called the way
 // the front end calls the map tool (-i or -m first), it echoes its raw command
-// line. Otherwise each argument is one step, done in order:
+// line, then does the steps in ZARVELT_TESTTOOL_STEPS (space-separated), if
+// that is set. Otherwise each argument is one step, done in order:
 //   echo          writes its raw command line
 //   out:TEXT      writes TEXT to standard output     (\n \r \0 \\ \xHH decoded)
 //   err:TEXT      writes TEXT to standard error
@@ -65,23 +66,34 @@ void Stamps(const std::string& countAndPause) {
 
 bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 
+void Step(const std::string& step, const std::string& commandLine) {
+  if (step == "echo") Write(STD_OUTPUT_HANDLE, commandLine);
+  else if (StartsWith(step, "out:")) Write(STD_OUTPUT_HANDLE, Decode(step.substr(4)));
+  else if (StartsWith(step, "err:")) Write(STD_ERROR_HANDLE, Decode(step.substr(4)));
+  else if (StartsWith(step, "bytes:")) Write(STD_OUTPUT_HANDLE, Pattern(std::strtoul(step.c_str() + 6, nullptr, 10)));
+  else if (StartsWith(step, "sleep:")) ::Sleep(std::strtoul(step.c_str() + 6, nullptr, 10));
+  else if (StartsWith(step, "stamps:")) Stamps(step.substr(7));
+  else if (StartsWith(step, "exit:")) ::ExitProcess(static_cast<UINT>(std::strtoul(step.c_str() + 5, nullptr, 10)));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string commandLine = ::GetCommandLineA();
   if (argc > 1 && (std::string(argv[1]) == "-i" || std::string(argv[1]) == "-m")) {
     Write(STD_OUTPUT_HANDLE, commandLine);
+    char steps[1024] = {};
+    if (::GetEnvironmentVariableA("ZARVELT_TESTTOOL_STEPS", steps, sizeof steps) > 0) {
+      std::string rest = steps;
+      for (std::size_t pos = 0; pos < rest.size();) {
+        const std::size_t space = rest.find(' ', pos);
+        const std::size_t end = space == std::string::npos ? rest.size() : space;
+        if (end > pos) Step(rest.substr(pos, end - pos), commandLine);
+        pos = end + 1;
+      }
+    }
     return 0;
   }
-  for (int i = 1; i < argc; ++i) {
-    const std::string step = argv[i];
-    if (step == "echo") Write(STD_OUTPUT_HANDLE, commandLine);
-    else if (StartsWith(step, "out:")) Write(STD_OUTPUT_HANDLE, Decode(step.substr(4)));
-    else if (StartsWith(step, "err:")) Write(STD_ERROR_HANDLE, Decode(step.substr(4)));
-    else if (StartsWith(step, "bytes:")) Write(STD_OUTPUT_HANDLE, Pattern(std::strtoul(step.c_str() + 6, nullptr, 10)));
-    else if (StartsWith(step, "sleep:")) ::Sleep(std::strtoul(step.c_str() + 6, nullptr, 10));
-    else if (StartsWith(step, "stamps:")) Stamps(step.substr(7));
-    else if (StartsWith(step, "exit:")) ::ExitProcess(static_cast<UINT>(std::strtoul(step.c_str() + 5, nullptr, 10)));
-  }
+  for (int i = 1; i < argc; ++i) Step(argv[i], commandLine);
   return 0;
 }

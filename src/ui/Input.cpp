@@ -1,0 +1,34 @@
+#include "ui/Input.h"
+
+#include "app/Owned.h"
+#include "ui/ListRules.h"
+
+void DropWaitingInput() {
+  MSG msg;
+  // Taking a mouse message out of the queue still lets the system tell the
+  // window about the pointer (WM_SETCURSOR), so the busy pointer shows.
+  while (::PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+  }
+  while (::PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+  }
+  while (::PeekMessageA(&msg, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {
+  }
+  while (::PeekMessageA(&msg, nullptr, WM_DROPFILES, WM_DROPFILES, PM_REMOVE)) {
+    const UniqueDrop unused(reinterpret_cast<HDROP>(msg.wParam));
+  }
+}
+
+std::vector<std::string> DroppedFiles(HDROP drop) {
+  std::vector<std::string> dropped;
+  const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    const UINT length = ::DragQueryFileA(drop, i, nullptr, 0);
+    std::string path(length + 1, '\0');
+    path.resize(::DragQueryFileA(drop, i, path.data(), length + 1));
+    dropped.push_back(path);
+  }
+  return FilesOnly(dropped, [](const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+  });
+}

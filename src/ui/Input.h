@@ -1,0 +1,16 @@
+#pragma once
+// The main window's input beyond its controls: what the user gives while a
+// tool runs, and files dropped onto the window.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Takes the user's keyboard and mouse input waiting for the program's
+// windows, and files dropped onto them, out of the queue unused, as a
+// disabled window would never have taken them.
+void DropWaitingInput();
+
+// The paths of files dropped onto a window, in the drop's order, as 8-bit
+// text; folders left out.
+std::vector<std::string> DroppedFiles(HDROP drop);

@@ -1,0 +1,192 @@
+// While a tool runs: what the user clicks or types is dropped and never acts
+// later, files dropped onto the window are not taken, and the pointer shows
+// that the window is busy. Worked with real input, as a user's hands give it.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Harness.h"
+#include "ui/ControlIds.h"
+#include "ui/DialogIds.h"
+
+using namespace e2e;
+
+namespace {
+
+class WhileAToolRuns : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // The program and, as its map tool, the test tool side by side.
+    folder = TestFolder(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + " busy");
+    ASSERT_TRUE(::CopyFileA(ProgramPath().c_str(), (folder + "\\ZarveltGUI.exe").c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileA(ToolPath().c_str(), Path("Zarvelt.exe").c_str(), FALSE));
+    for (const char* name : {"a.img", "b.img", "c.img"}) MakeFile(Path(name));
+    Start();
+  }
+
+  void TearDown() override { ::SetEnvironmentVariableA("ZARVELT_TESTTOOL_STEPS", nullptr); }
+
+  void Start() {
+    StartOptions options;
+    options.exe = folder + "\\ZarveltGUI.exe";
+    options.folder = folder;
+    app = std::make_unique<Program>(options);
+    // Real input goes to the active window.
+    ::SetForegroundWindow(app->Main());
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == app->Main(); }, 3000));
+  }
+
+  std::string Path(const std::string& name) const { return folder + "\\" + name; }
+  std::string Memo() const { return app->Text(ids::kMemo); }
+
+  // Lists a.img and b.img, both selected.
+  void ListTwo() {
+    app->Click(ids::kBrowse);
+    ChooseInFolder(app->WaitDialog(), folder, "\"a.img\" \"b.img\"");
+    ASSERT_TRUE(WaitUntil([&] { return app->Items().size() == 2; }));
+    app->Sync();
+  }
+
+  // Starts a run of the test tool sleeping `ms` and waits until it runs.
+  void StartRun(int ms) {
+    app->Run(Tool("sleep:" + std::to_string(ms)));
+    ASSERT_TRUE(WaitUntil([] { return FindLinuxProcess("zarvelt-testtool.exe").cpuMs >= 0; }, 5000))
+        << "the tool did not start";
+  }
+
+  // Waits for the run to end, then long enough for anything the program kept
+  // to act.
+  void WaitForTheEnd(std::size_t separators) {
+    ASSERT_TRUE(app->WaitSeparators(separators));
+    ::Sleep(700);
+    app->Sync();
+  }
+
+  std::string folder;
+  std::unique_ptr<Program> app;
+};
+
+}  // namespace
+
+TEST_F(WhileAToolRuns, ClicksAndKeysAreDroppedAndActAtOnceAfterTheRun) {
+  ListTwo();
+  const HWND focus = app->Focus();
+  StartRun(3000);
+  for (int id : {ids::kInfo, ids::kZdruzi, ids::kBrisi, ids::kIzhod}) {
+    ClickAt(app->CentreOf(id));
+    ::Sleep(100);
+  }
+  ClickAt(app->CloseButton());
+  ::Sleep(100);
+  PressKeys({VK_TAB});
+  PressKeys({VK_MENU, VK_F4});
+  WaitForTheEnd(1);
+  EXPECT_EQ(CountOf(Memo(), kSeparatorLine), 1u) << "no run after it";
+  EXPECT_TRUE(app->OtherWindows().empty()) << "no dialog";
+  EXPECT_EQ(app->Items(), (std::vector<std::string>{Path("a.img"), Path("b.img")}));
+  EXPECT_EQ(app->SelectedIndexes(), (std::vector<int>{0, 1}));
+  EXPECT_EQ(app->WaitExit(0), static_cast<DWORD>(STILL_ACTIVE)) << "the window is still open";
+  EXPECT_EQ(app->Focus(), focus) << "the focus is where it was before the run";
+  EXPECT_FALSE(::SendMessageA(app->Control(ids::kIzhod), BM_GETSTATE, 0, 0) & BST_PUSHED);
+
+  // The same input after the run acts at once.
+  ClickAt(app->CentreOf(ids::kInfo));
+  EXPECT_TRUE(app->WaitSeparators(3)) << "Info ran for both entries";
+  ClickAt(app->CentreOf(ids::kZdruzi));
+  const HWND prompt = app->WaitDialog();
+  ASSERT_NE(prompt, nullptr) << "Združi v eno asked for a description";
+  PressDialogButton(prompt, IDCANCEL);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(prompt); }));
+  app->Sync();
+  ClickAt(app->CentreOf(ids::kBrisi));
+  EXPECT_TRUE(WaitUntil([&] { return app->Items().empty(); })) << "Brisi emptied the list";
+  PressKeys({VK_MENU, VK_F4});
+  EXPECT_EQ(app->WaitExit(), 0u) << "Alt+F4 closed the window";
+}
+
+TEST_F(WhileAToolRuns, IzhodAndTheCloseButtonWaitNotAndActAfterTheRun) {
+  for (const bool closeButton : {false, true}) {
+    StartRun(1500);
+    const POINT where = closeButton ? app->CloseButton() : app->CentreOf(ids::kIzhod);
+    ClickAt(where);
+    WaitForTheEnd(1);
+    EXPECT_EQ(app->WaitExit(0), static_cast<DWORD>(STILL_ACTIVE)) << (closeButton ? "close button" : "Izhod");
+    ClickAt(where);
+    EXPECT_EQ(app->WaitExit(), 0u) << (closeButton ? "close button" : "Izhod");
+    if (!closeButton) Start();
+  }
+}
+
+// Under Wine a pointer's handle is the program's own, so the busy pointer is
+// known as the one shown over the list during a run, and told apart from the
+// one shown there before and after.
+TEST_F(WhileAToolRuns, ThePointerIsBusyDuringTheRunsOfAJobAndNormalAfterEvenAfterAnError) {
+  // Each run of Info waits 1.5 s (the program passes its environment on);
+  // the second finds no map tool.
+  ::SetEnvironmentVariableA("ZARVELT_TESTTOOL_STEPS", "sleep:1500");
+  Start();
+  ListTwo();
+  const POINT list = app->CentreOf(ids::kListBox);
+  MoveMouse(list);
+  ASSERT_TRUE(WaitUntil([] { return ShownCursor() != nullptr; }, 2000));
+  ::Sleep(200);
+  const HCURSOR normal = ShownCursor();
+
+  app->Click(ids::kInfo);
+  ASSERT_TRUE(WaitUntil([] { return FindLinuxProcess("Zarvelt.exe").cpuMs >= 0; }, 5000));
+  ::Sleep(200);
+  const HCURSOR busy = ShownCursor();
+  EXPECT_NE(busy, normal) << "the pointer changed when the run began, without moving";
+  MoveMouse(app->CentreOf(ids::kMemo));
+  ::Sleep(200);
+  EXPECT_EQ(ShownCursor(), busy) << "busy over the output area too";
+  MoveMouse(app->CloseButton());
+  ::Sleep(200);
+  EXPECT_EQ(ShownCursor(), busy) << "busy over the title bar too";
+  MoveMouse(list);
+  ASSERT_TRUE(::MoveFileA(Path("Zarvelt.exe").c_str(), Path("Zarvelt-gone.exe").c_str()));
+
+  const HWND box = app->WaitDialog();
+  ASSERT_NE(box, nullptr) << "no error box";
+  EXPECT_EQ(CountOf(Memo(), kSeparatorLine), 1u);
+  EXPECT_NE(ShownCursor(), busy) << "the error box ended the busy pointer";
+  PressDialogButton(box, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
+  app->Sync();
+  ::Sleep(200);
+  EXPECT_EQ(ShownCursor(), normal);
+
+  // A run that ends well gives the normal pointer back at once, the pointer
+  // not moved.
+  StartRun(1000);
+  ::Sleep(200);
+  EXPECT_EQ(ShownCursor(), busy);
+  ASSERT_TRUE(app->WaitSeparators(2));
+  app->Sync();
+  ::Sleep(200);
+  EXPECT_EQ(ShownCursor(), normal);
+}
+
+TEST_F(WhileAToolRuns, FilesDroppedOntoTheWindowAreNotTaken) {
+  ListTwo();
+  StartRun(2000);
+  ASSERT_TRUE(app->DropFiles(app->CentreOf(ids::kListBox), {Path("c.img")}));
+  WaitForTheEnd(1);
+  EXPECT_EQ(app->Items(), (std::vector<std::string>{Path("a.img"), Path("b.img")}));
+
+  // Nor while a job's dialog is open: the job reads the list after it.
+  app->Click(ids::kZdruzi);
+  const HWND prompt = app->WaitDialog();
+  ASSERT_NE(prompt, nullptr);
+  ASSERT_TRUE(app->DropFiles(app->CentreOf(ids::kListBox), {Path("c.img")}, app->Main()));
+  ::Sleep(300);
+  PressDialogButton(prompt, IDCANCEL);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(prompt); }));
+  app->Sync();
+  EXPECT_EQ(app->Items().size(), 2u);
+
+  // After the run a drop is taken at once.
+  ASSERT_TRUE(app->DropFiles(app->CentreOf(ids::kListBox), {Path("c.img")}));
+  EXPECT_TRUE(WaitUntil([&] { return app->Items().size() == 3; }));
+}
