@@ -17,20 +17,13 @@ namespace {
 class WhileAToolRuns : public ::testing::Test {
  protected:
   void SetUp() override {
-    // The program and, as its map tool, the test tool side by side.
-    folder = TestFolder(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + " busy");
-    ASSERT_TRUE(::CopyFileA(ProgramPath().c_str(), (folder + "\\ZarveltGUI.exe").c_str(), FALSE));
-    ASSERT_TRUE(::CopyFileA(ToolPath().c_str(), Path("Zarvelt.exe").c_str(), FALSE));
-    for (const char* name : {"a.img", "b.img", "c.img"}) MakeFile(Path(name));
+    options = ProgramBesideTool(" busy", folder);
     Start();
   }
 
   void TearDown() override { ::SetEnvironmentVariableA("ZARVELT_TESTTOOL_STEPS", nullptr); }
 
   void Start() {
-    StartOptions options;
-    options.exe = folder + "\\ZarveltGUI.exe";
-    options.folder = folder;
     app = std::make_unique<Program>(options);
     // Real input goes to the active window.
     ::SetForegroundWindow(app->Main());
@@ -64,6 +57,7 @@ class WhileAToolRuns : public ::testing::Test {
   }
 
   std::string folder;
+  StartOptions options;
   std::unique_ptr<Program> app;
 };
 

@@ -100,6 +100,18 @@ std::string MakeFile(const std::string& path, const std::string& bytes) {
   return path;
 }
 
+StartOptions ProgramBesideTool(const std::string& suffix, std::string& folder) {
+  folder = TestFolder(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + suffix);
+  StartOptions options;
+  options.exe = folder + "\\ZarveltGUI.exe";
+  options.folder = folder;
+  if (!::CopyFileA(ProgramPath().c_str(), options.exe.c_str(), FALSE) ||
+      !::CopyFileA(ToolPath().c_str(), (folder + "\\Zarvelt.exe").c_str(), FALSE))
+    throw std::runtime_error("cannot copy the program and the tool to " + folder);
+  for (const char* name : {"a.img", "b.img", "c.img"}) MakeFile(folder + "\\" + name);
+  return options;
+}
+
 void SetScreenDpi(int dpi) {
   HKEY key;
   if (::RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,

@@ -54,6 +54,12 @@ struct StartOptions {
   bool withoutConsole = false;
 };
 
+// A fresh folder for one test, named after it with `suffix`, holding a copy
+// of the program under test and, as its map tool Zarvelt.exe, the test tool,
+// and the empty maps a.img, b.img and c.img. Options that start the program
+// there.
+StartOptions ProgramBesideTool(const std::string& suffix, std::string& folder);
+
 class Program {
  public:
   explicit Program(const StartOptions& options = {});

@@ -15,14 +15,7 @@ class Jobs : public ::testing::Test {
  protected:
   void SetUp() override {
     // Spaces in every path; the program and the tool side by side.
-    folder = TestFolder(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + " maps");
-    ASSERT_TRUE(::CopyFileA(ProgramPath().c_str(), (folder + "\\ZarveltGUI.exe").c_str(), FALSE));
-    ASSERT_TRUE(::CopyFileA(ToolPath().c_str(), (folder + "\\Zarvelt.exe").c_str(), FALSE));
-    for (const char* name : {"a.img", "b.img", "c.img"}) MakeFile(Path(name));
-    StartOptions options;
-    options.exe = folder + "\\ZarveltGUI.exe";
-    options.folder = folder;
-    app = std::make_unique<Program>(options);
+    app = std::make_unique<Program>(ProgramBesideTool(" maps", folder));
   }
 
   std::string Path(const std::string& name) const { return folder + "\\" + name; }
