@@ -411,9 +411,14 @@ void DescribeSlowRun(const Program& app, int run) {
   for (char& c : tail)
     if (c == '\r') c = '<'; else if (c == '\n') c = '>';
   const LinuxProcess tool = FindLinuxProcess("zarvelt-testtool.exe");
-  std::fprintf(stderr, "  run %d is slow: the program %s, %lu lines, ends \"%s\"; a tool %s (cpu %.0f ms)\n", run,
-               answers ? "answers" : "does not answer", static_cast<unsigned long>(lines), tail.c_str(),
-               tool.cpuMs >= 0 ? "is running" : "is not running", tool.cpuMs);
+  std::string shown;
+  for (HWND window : app.OtherWindows()) {
+    const MessageBoxView box = ReadMessageBox(window);
+    shown += " [" + box.caption + ": " + box.text + "]";
+  }
+  std::fprintf(stderr, "  run %d is slow: the program %s, %lu lines, ends \"%s\"; a tool %s (cpu %.0f ms); shown:%s\n",
+               run, answers ? "answers" : "does not answer", static_cast<unsigned long>(lines), tail.c_str(),
+               tool.cpuMs >= 0 ? "is running" : "is not running", tool.cpuMs, shown.empty() ? " nothing else" : shown.c_str());
 }
 
 // 1000 tiny runs through Zazeni, one after the other, each timed from its
