@@ -99,6 +99,28 @@ TEST_F(WhileAToolRuns, ClicksAndKeysAreDroppedAndActAtOnceAfterTheRun) {
   EXPECT_EQ(app->WaitExit(), 0u) << "Alt+F4 closed the window";
 }
 
+TEST_F(WhileAToolRuns, AClickPressedDuringTheRunAndLetGoAfterItIsNotHalfTaken) {
+  ListTwo();
+  const HWND focus = app->Focus();
+  StartRun(1500);
+  MoveMouse(app->CentreOf(ids::kBrisi));
+  LeftButton(true);
+  WaitForTheEnd(1);
+  LeftButton(false);
+  ::Sleep(300);
+  app->Sync();
+  EXPECT_EQ(app->Items().size(), 2u) << "Brisi did not act";
+  EXPECT_FALSE(::SendMessageA(app->Control(ids::kBrisi), BM_GETSTATE, 0, 0) & BST_PUSHED) << "Brisi is not left pressed";
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof thread;
+  ::GetGUIThreadInfo(::GetWindowThreadProcessId(app->Main(), nullptr), &thread);
+  EXPECT_EQ(thread.hwndCapture, nullptr) << "no window holds the mouse";
+  EXPECT_EQ(app->Focus(), focus);
+
+  ClickAt(app->CentreOf(ids::kBrisi));
+  EXPECT_TRUE(WaitUntil([&] { return app->Items().empty(); })) << "the next click acts at once";
+}
+
 TEST_F(WhileAToolRuns, IzhodAndTheCloseButtonWaitNotAndActAfterTheRun) {
   for (const bool closeButton : {false, true}) {
     StartRun(1500);

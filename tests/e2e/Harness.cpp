@@ -402,15 +402,18 @@ void MoveMouse(POINT screen) {
   }
 }
 
+void LeftButton(bool down) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  ::SendInput(1, &input, sizeof input);
+}
+
 void ClickAt(POINT screen) {
   MoveMouse(screen);
-  INPUT inputs[2] = {};
-  for (INPUT& input : inputs) input.type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  ::SendInput(1, &inputs[0], sizeof(INPUT));
+  LeftButton(true);
   ::Sleep(20);
-  ::SendInput(1, &inputs[1], sizeof(INPUT));
+  LeftButton(false);
 }
 
 void PressKeys(const std::vector<WORD>& keys) {

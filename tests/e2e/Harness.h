@@ -123,6 +123,7 @@ class Program {
 // Real input, as the mouse and keyboard give it (SendInput): it reaches
 // whatever window is at the pointer or has the focus, as a user's would.
 void MoveMouse(POINT screen);
+void LeftButton(bool down);
 void ClickAt(POINT screen);
 // Presses the keys in order and lets them go in the reverse order (a
 // single key, or a chord such as Alt+F4).
