@@ -21,9 +21,9 @@ int main(int argc, char** argv) {
   ::QueryPerformanceCounter(&start);
   unsigned long long total = 0;
   try {
-    const std::string last =
-        RunHidden(commandLine, [&](const std::string& lines) { total += lines.size(); }, [] {});
-    total += last.size();
+    const RunEnd end =
+        RunHidden(commandLine, [&](const std::string& lines) { total += lines.size(); }, [] { return false; });
+    total += end.lastLines.size();
   } catch (const std::exception& e) {
     std::printf("0 %s\n", e.what());
     return 1;

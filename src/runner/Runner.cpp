@@ -23,6 +23,9 @@ constexpr DWORD kReadSize = 16 * kChunkSize;
 // How long a stretch of steady output is collected before it is shown at once:
 // each update of the output area costs far more than reading a chunk.
 constexpr ULONGLONG kBatchMs = 80;
+// ... and at most about this much: the output area takes about 0.2 s per MB
+// under Wine, and the window answers nothing while it does.
+constexpr std::size_t kBatchBytes = 512 * 1024;
 // A tool that answers soon after it starts usually ends right after its
 // answer: output in the first half second of a run waits up to 2 ms for the
 // tool's end, so that it and the separator are shown in one update. Later
@@ -128,6 +131,47 @@ class ChunkReader {
   char buffer_[kReadSize];
 };
 
+// The job object a tool runs in. Every process the tool starts is in it too,
+// so that a stop ends them all at once; and as the program holds its only
+// handle, they all end with the program, however it ends. Where the program
+// runs in a job of its own that forbids this, the tool runs outside one and
+// a stop ends the tool alone.
+class ToolJob {
+ public:
+  ToolJob() : job_(::CreateJobObjectA(nullptr, nullptr)) {
+    if (job_ && !SetKillOnClose(true)) job_.Reset();
+  }
+
+  // Puts a process, started suspended, into the job; false when it cannot be.
+  bool Assign(HANDLE process) {
+    assigned_ = job_ && ::AssignProcessToJobObject(job_.Get(), process);
+    return assigned_;
+  }
+
+  // Ends the tool and, in the job, everything it started. False when the
+  // tool had already ended by itself or could not be ended.
+  bool Stop(HANDLE process) {
+    if (::WaitForSingleObject(process, 0) == WAIT_OBJECT_0) return false;
+    return assigned_ ? ::TerminateJobObject(job_.Get(), 1) != FALSE : ::TerminateProcess(process, 1) != FALSE;
+  }
+
+  // After a run that ended by itself, whatever the tool left running goes on,
+  // as it would without the program.
+  void LetGo() {
+    if (assigned_) SetKillOnClose(false);
+  }
+
+ private:
+  bool SetKillOnClose(bool kill) {
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = kill ? JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE : 0;
+    return ::SetInformationJobObject(job_.Get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
+  }
+
+  UniqueHandle job_;
+  bool assigned_ = false;
+};
+
 }  // namespace
 
 void RaiseLastOSError() {
@@ -135,8 +179,9 @@ void RaiseLastOSError() {
   throw AppError(SystemErrorMessage(code, code ? DescribeSystemError(code) : std::string()));
 }
 
-std::string RunHidden(const std::string& commandLine, const ShowOutput& show, const AttendWindows& attend) {
+RunEnd RunHidden(const std::string& commandLine, const ShowOutput& show, const AttendWindows& attend) {
   OutputPipe pipe = CreateOutputPipe();
+  ToolJob job;
 
   STARTUPINFOA si{};
   si.cb = sizeof si;
@@ -147,20 +192,38 @@ std::string RunHidden(const std::string& commandLine, const ShowOutput& show, co
   si.hStdError = pipe.writeEnd.Get();
   std::string line = commandLine;  // CreateProcessA may write into it
   PROCESS_INFORMATION pi{};
-  if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi))
+  // Started suspended and put into the job before it runs, so that nothing it
+  // starts can escape the job; the tool sees no difference.
+  if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr, nullptr, &si,
+                        &pi))
     RaiseLastOSError();
   const ULONGLONG runStart = ::GetTickCount64();
   UniqueHandle process(pi.hProcess);
-  ::CloseHandle(pi.hThread);  // not needed: the run waits on the process
+  {
+    const UniqueHandle thread(pi.hThread);
+    job.Assign(process.Get());
+    if (::ResumeThread(thread.Get()) == static_cast<DWORD>(-1)) {
+      const DWORD error = ::GetLastError();
+      ::TerminateProcess(process.Get(), 1);
+      ::SetLastError(error);
+      RaiseLastOSError();
+    }
+  }
 
   ChunkReader reader(pipe.readEnd.Get());
-  std::string batch;
+  RunEnd end;
+  std::string& batch = end.lastLines;
   ULONGLONG batchStart = 0;
+  // Attends the windows, and ends the tool once the user asks for it. The run
+  // then goes on as one that ends by itself: the rest of the output is read.
+  auto attendAndStop = [&] {
+    if (attend() && !end.stopped) end.stopped = job.Stop(process.Get());
+  };
   auto flush = [&] {
     if (batch.empty()) return;
     show(batch);
     batch.clear();
-    attend();
+    attendAndStop();
   };
 
   // The run ends once the child has ended and everything it wrote is read:
@@ -171,7 +234,7 @@ std::string RunHidden(const std::string& commandLine, const ShowOutput& show, co
   for (;;) {
     if (batch.empty()) batchStart = ::GetTickCount64();
     if (reader.TryRead(batch)) {
-      if (::GetTickCount64() - batchStart >= kBatchMs) flush();
+      if (::GetTickCount64() - batchStart >= kBatchMs || batch.size() >= kBatchBytes) flush();
       continue;
     }
     // Output of a tool that has ended goes out with the separator. A quick
@@ -184,7 +247,10 @@ std::string RunHidden(const std::string& commandLine, const ShowOutput& show, co
       if (woke == WAIT_OBJECT_0) ended = true;
       if (woke != WAIT_TIMEOUT) continue;
     }
-    if (ended) return batch;
+    if (ended) {
+      if (!end.stopped) job.LetGo();
+      return end;
+    }
     flush();
     // Sleep until output arrives, the child ends or the windows need attention.
     const DWORD woke =
@@ -193,6 +259,6 @@ std::string RunHidden(const std::string& commandLine, const ShowOutput& show, co
     if (woke == WAIT_OBJECT_0 ||
         (woke == WAIT_TIMEOUT && ::WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0))
       ended = true;
-    attend();
+    attendAndStop();
   }
 }

@@ -9,15 +9,22 @@ using ShowOutput = std::function<void(const std::string& lines)>;
 
 // Called while the child runs whenever the program's windows need attention:
 // a repaint, a message from another program, or input from the user. It
-// must deal with what is waiting without starting anything.
-using AttendWindows = std::function<void()>;
+// must deal with what is waiting without starting anything. Returns true
+// once the user has asked for the run to stop.
+using AttendWindows = std::function<bool()>;
+
+struct RunEnd {
+  std::string lastLines;  // not yet shown, for the caller to show with what follows the run
+  bool stopped = false;   // the child was still running when the user stopped it
+};
 
 // Runs `commandLine` to its end. Every chunk of at most 1023 bytes becomes
 // one line. The runner sleeps until output arrives, the child ends or the
 // windows need attention, and then calls `attend`; it also calls it after
-// each `show`. Returns the last lines, not yet shown, for the caller to show
-// with what follows the run. Raises the system error when a system call fails.
-std::string RunHidden(const std::string& commandLine, const ShowOutput& show, const AttendWindows& attend);
+// each `show`. When `attend` asks for a stop, the child and every process it
+// started are ended, and what they wrote before is still read and shown.
+// Raises the system error when a system call fails.
+RunEnd RunHidden(const std::string& commandLine, const ShowOutput& show, const AttendWindows& attend);
 
 // Raises the error of the last failed system call (GetLastError).
 [[noreturn]] void RaiseLastOSError();

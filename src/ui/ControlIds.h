@@ -16,6 +16,7 @@ inline constexpr int kInfo = 108;
 inline constexpr int kZdruzi = 109;
 inline constexpr int kIzhod = 110;
 inline constexpr int kBrisi = 111;
+inline constexpr int kUstavi = 112;
 
 }  // namespace ids
 

@@ -3,19 +3,21 @@
 #include "app/Owned.h"
 #include "ui/ListRules.h"
 
-void DropWaitingInput() {
+bool DropWaitingInput(HWND stopButton) {
   MSG msg;
+  bool escape = false;
+  while (::PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) escape = true;
   // Taking a mouse message out of the queue still lets the system tell the
   // window about the pointer (WM_SETCURSOR), so the busy pointer shows.
-  while (::PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
-  }
-  while (::PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
-  }
+  while (::PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE))
+    if (stopButton && msg.hwnd == stopButton) ::DispatchMessageA(&msg);
   while (::PeekMessageA(&msg, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {
   }
   while (::PeekMessageA(&msg, nullptr, WM_DROPFILES, WM_DROPFILES, PM_REMOVE)) {
     const UniqueDrop unused(reinterpret_cast<HDROP>(msg.wParam));
   }
+  return escape;
 }
 
 std::vector<std::string> DroppedFiles(HDROP drop) {

@@ -8,8 +8,10 @@
 
 // Takes the user's keyboard and mouse input waiting for the program's
 // windows, and files dropped onto them, out of the queue unused, as a
-// disabled window would never have taken them.
-void DropWaitingInput();
+// disabled window would never have taken them. Only the stop survives: the
+// mouse's messages to `stopButton` go to it, so that it can be clicked, and
+// the return tells whether Esc was pressed.
+bool DropWaitingInput(HWND stopButton = nullptr);
 
 // The paths of files dropped onto a window, in the drop's order, as 8-bit
 // text; folders left out.

@@ -27,6 +27,7 @@ inline constexpr Box kIzhod{496, 88, 75, 25};
 inline constexpr Box kInfo{8, 120, 75, 25};
 inline constexpr Box kZdruzi{136, 120, 75, 25};
 inline constexpr Box kZazeni{496, 120, 75, 25};
+inline constexpr Box kUstavi = kZazeni;  // in the hidden run button's slot
 inline constexpr Box kLabel1{8, 152, 77, 13};
 inline constexpr Box kUkaz{8, 168, 561, 21};
 inline constexpr Box kMemo{8, 192, 569, 401};

@@ -1,5 +1,7 @@
 #include "ui/Main.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "app/AppError.h"
@@ -118,6 +120,10 @@ void TMainForm::CreateControls() {
                Scaled(layout::kIzhod), ids::kIzhod, font);
   Brisi.Create(panel, "BUTTON", texts::kBrisi, WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON,
                0, Scaled(layout::kBrisi), ids::kBrisi, font);
+  // Shown in the run button's slot while a tool runs; never in the tab order,
+  // as all input but the stop is dropped then.
+  Ustavi.Create(panel, "BUTTON", texts::kUstavi, BS_PUSHBUTTON, 0, Scaled(layout::kUstavi), ids::kUstavi,
+                font);
   Label2.Create(panel, "STATIC", texts::kLabelInputs, WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
                 Scaled(layout::kLabel2), ids::kLabel2, font);
   Label1.Create(panel, "STATIC", texts::kLabelCommand, WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
@@ -129,10 +135,11 @@ void TMainForm::CreateControls() {
   Zdruzi.OnClick = [this](TControl* sender) { ZdruziClick(sender); };
   Izhod.OnClick = [this](TControl* sender) { IzhodClick(sender); };
   Brisi.OnClick = [this](TControl* sender) { BrisiClick(sender); };
+  Ustavi.OnClick = [this](TControl* sender) { UstaviClick(sender); };
 }
 
 TButton* TMainForm::ButtonFromHandle(HWND handle) {
-  for (TButton* button : {&Zazeni, &Browse, &Info, &Zdruzi, &Izhod, &Brisi})
+  for (TButton* button : {&Zazeni, &Browse, &Info, &Zdruzi, &Izhod, &Brisi, &Ustavi})
     if (button->Handle() == handle) return button;
   return nullptr;
 }
@@ -190,11 +197,18 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_SETCURSOR:
       if (!busy_) return ::DefWindowProcA(hwnd_, msg, wp, lp);
-      ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+      // Ustavi is the one control that acts while a tool runs.
+      ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(
+                                             reinterpret_cast<HWND>(wp) == Ustavi.Handle() ? IDC_ARROW : IDC_WAIT)));
       return TRUE;
-    case WM_MOUSEACTIVATE:
-      // A click while a tool runs neither activates the window nor acts.
-      return busy_ ? MA_NOACTIVATEANDEAT : ::DefWindowProcA(hwnd_, msg, wp, lp);
+    case WM_MOUSEACTIVATE: {
+      // A click while a tool runs neither activates the window nor acts,
+      // unless it is on Ustavi.
+      const DWORD pos = ::GetMessagePos();
+      if (busy_ && ::WindowFromPoint(POINT{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)}) != Ustavi.Handle())
+        return MA_NOACTIVATEANDEAT;
+      return ::DefWindowProcA(hwnd_, msg, wp, lp);
+    }
     case WM_DROPFILES: {
       const UniqueDrop drop(reinterpret_cast<HDROP>(wp));
       // Taken only when the window takes input: not while a tool runs, nor
@@ -255,39 +269,58 @@ void TMainForm::BrisiClick(TControl*) {
 
 void TMainForm::ZazeniClick(TControl*) {
   const BusyScope busy(*this);
-  std::string lastLines;
+  RunEnd end;
   try {
-    lastLines = RunHidden(
+    end = RunHidden(
         Ukaz.Text(),
         [this](const std::string& lines) {
           Memo.AppendText(lines);
           ::UpdateWindow(Memo.Handle());
         },
-        [this] { AttendWhileBusy(); });
+        [this] { return AttendWhileBusy(); });
   } catch (...) {
     DropWaitingInput();  // else a key pressed during the run would answer the error box
     throw;
   }
   // Input given up to the end of the run goes with it, before the separator
-  // shows the end; what comes after acts at once.
-  DropWaitingInput();
-  Memo.AppendText(lastLines + texts::kSeparator + "\r\n");
+  // shows the end; what comes after acts at once. A stop given as the tool
+  // ended by itself still ends the job.
+  AttendWhileBusy();
+  if (end.stopped) end.lastLines += std::string(texts::kToolStopped) + "\r\n";
+  Memo.AppendText(end.lastLines + texts::kSeparator + "\r\n");
+}
+
+void TMainForm::UstaviClick(TControl*) {
+  if (busy_) stopAsked_ = true;
 }
 
 // ---- While a tool runs ----------------------------------------------------------
 
 TMainForm::BusyScope::BusyScope(TMainForm& form) : form_(form) {
-  if (form_.busy_++ == 0) form_.RefreshCursor();
+  if (form_.busy_++ > 0) return;
+  form_.stopAsked_ = false;
+  form_.focusBeforeRun_ = ::GetFocus();
+  ::ShowWindow(form_.Ustavi.Handle(), SW_SHOWNA);
+  ::UpdateWindow(form_.Ustavi.Handle());
+  form_.RefreshCursor();
 }
 
 TMainForm::BusyScope::~BusyScope() {
-  if (--form_.busy_ == 0) form_.RefreshCursor();
+  if (--form_.busy_ > 0) return;
+  // A click on Ustavi gave it the focus: it goes back where it was.
+  const HWND stop = form_.Ustavi.Handle();
+  if (::GetFocus() == stop && form_.focusBeforeRun_ && ::IsWindow(form_.focusBeforeRun_))
+    ::SetFocus(form_.focusBeforeRun_);
+  if (::GetCapture() == stop) ::ReleaseCapture();
+  ::ShowWindow(stop, SW_HIDE);
+  form_.RefreshCursor();
 }
 
-void TMainForm::AttendWhileBusy() {
+bool TMainForm::AttendWhileBusy() {
   MSG msg;
   while (::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) ::DispatchMessageA(&msg);
-  DropWaitingInput();
+  if (DropWaitingInput(Ustavi.Handle())) stopAsked_ = true;
+  return stopAsked_;
 }
 
 void TMainForm::RefreshCursor() const {
@@ -322,7 +355,7 @@ void TMainForm::InfoClick(TControl*) {
     return;
   }
   const BusyScope busy(*this);  // from the first run to the last
-  for (int i = 0; i < ListBox.Count(); ++i) {
+  for (int i = 0; i < ListBox.Count() && !stopAsked_; ++i) {
     if (!ListBox.Selected(i)) continue;
     Ukaz.SetText(InfoCommandLine(ListBox.Item(i)));
     Zazeni.Click();

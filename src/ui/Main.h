@@ -1,6 +1,7 @@
 #pragma once
 // The main window: the input file list with its buttons, the two jobs, the
-// command-line field, the output area and the hidden run button.
+// command-line field, the output area, the hidden run button and the stop
+// button that shows while a tool runs.
 #include <windows.h>
 
 #include <exception>
@@ -36,6 +37,7 @@ class TMainForm {
   TButton Zdruzi;
   TButton Izhod;
   TButton Brisi;
+  TButton Ustavi;
 
   // Event handlers.
   void ZazeniClick(TControl* Sender);
@@ -45,13 +47,14 @@ class TMainForm {
   void ZdruziClick(TControl* Sender);
   void IzhodClick(TControl* Sender);
   void BrisiClick(TControl* Sender);
+  void UstaviClick(TControl* Sender);
   // Files dropped onto the window (folders already left out).
   void FormDropFiles(TControl* Sender, const std::vector<std::string>& Files);
 
  private:
   // While one is held, a tool runs: the pointer over the window is the
-  // busy pointer and the user's input is dropped. Held across the runs of
-  // a job too, so that the pointer stays busy between them.
+  // busy pointer, the user's input is dropped and Ustavi shows. Held across
+  // the runs of a job too, so that the pointer stays busy between them.
   class BusyScope {
    public:
     explicit BusyScope(TMainForm& form);
@@ -73,8 +76,9 @@ class TMainForm {
   int SelectedCount() const;
   // Appends entries as a successful Browse does: then all selected, Brisi on.
   void AddEntries(const std::vector<std::string>& paths);
-  // Whatever the windows need while a tool runs: repaint, drop the input.
-  void AttendWhileBusy();
+  // Whatever the windows need while a tool runs: repaint, drop the input
+  // but a stop. True once the user has asked for the run to stop.
+  bool AttendWhileBusy();
   // Lets the window under the pointer choose the pointer again now.
   void RefreshCursor() const;
 
@@ -83,6 +87,8 @@ class TMainForm {
   int lineHeight_ = 13;
   bool created_ = false;
   int busy_ = 0;  // BusyScopes held
+  bool stopAsked_ = false;  // by Ustavi or Esc, since the outermost BusyScope began
+  HWND focusBeforeRun_ = nullptr;
   HWND focused_ = nullptr;  // the control that had the focus when the window was deactivated
   std::exception_ptr creationError_;
 };

@@ -15,6 +15,7 @@ inline constexpr const char* kIzhod = "Izhod";
 inline constexpr const char* kInfo = "Info o mapi";
 inline constexpr const char* kZdruzi = "Združi v eno";
 inline constexpr const char* kZazeni = "Zaženi";
+inline constexpr const char* kUstavi = "Ustavi";
 inline constexpr const char* kUkazInitial = "Zarvelt.exe ";
 
 // File dialogs: the filter as the dialog wants it, pairs of zero-ended
@@ -34,6 +35,7 @@ inline constexpr const char* kSameName =
 
 // The command runner's texts.
 inline constexpr const char* kSeparator = "-----------------------------------------------";
+inline constexpr const char* kToolStopped = "Orodje je bilo ustavljeno.";
 inline constexpr const char* kSystemErrorPrefix = "System Error.  Code: ";
 inline constexpr const char* kOsCallFailed = "A call to an OS function failed";
 

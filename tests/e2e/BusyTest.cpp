@@ -1,8 +1,11 @@
 // While a tool runs: what the user clicks or types is dropped and never acts
 // later, files dropped onto the window are not taken, and the pointer shows
-// that the window is busy. Worked with real input, as a user's hands give it.
+// that the window is busy; only Ustavi and Esc act, and stop the run. Worked
+// with real input, as a user's hands give it.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -60,6 +63,32 @@ class WhileAToolRuns : public ::testing::Test {
   StartOptions options;
   std::unique_ptr<Program> app;
 };
+
+inline constexpr const char* kStopLine = "Orodje je bilo ustavljeno.\r\n";
+
+// A tool that writes its process id, starts a helper that writes its own and
+// holds the output pipe, writes "two", and never ends.
+const std::string kToolWithHelper = "out:one\\n pid spawn:pid,sleep:60000 sleep:200 out:two\\n sleep:60000";
+
+// The process ids the test tools wrote ("pid:N") into the output, in order.
+std::vector<DWORD> PidsIn(const std::string& memo) {
+  std::vector<DWORD> pids;
+  for (std::size_t at = memo.find("pid:"); at != std::string::npos; at = memo.find("pid:", at + 4))
+    pids.push_back(std::strtoul(memo.c_str() + at + 4, nullptr, 10));
+  return pids;
+}
+
+// Whether every one of the processes has ended within `ms`.
+bool AllEnd(const std::vector<DWORD>& pids, int ms) {
+  for (DWORD pid : pids) {
+    const HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (!process) continue;  // gone already
+    const DWORD waited = ::WaitForSingleObject(process, static_cast<DWORD>(ms));
+    ::CloseHandle(process);
+    if (waited != WAIT_OBJECT_0) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -160,6 +189,9 @@ TEST_F(WhileAToolRuns, ThePointerIsBusyDuringTheRunsOfAJobAndNormalAfterEvenAfte
   MoveMouse(app->CloseButton());
   ::Sleep(200);
   EXPECT_EQ(ShownCursor(), busy) << "busy over the title bar too";
+  MoveMouse(app->CentreOf(ids::kUstavi));
+  ::Sleep(200);
+  EXPECT_EQ(ShownCursor(), normal) << "the normal pointer over Ustavi, which acts";
   MoveMouse(list);
   ASSERT_TRUE(::MoveFileA(Path("Zarvelt.exe").c_str(), Path("Zarvelt-gone.exe").c_str()));
 
@@ -167,6 +199,7 @@ TEST_F(WhileAToolRuns, ThePointerIsBusyDuringTheRunsOfAJobAndNormalAfterEvenAfte
   ASSERT_NE(box, nullptr) << "no error box";
   EXPECT_EQ(CountOf(Memo(), kSeparatorLine), 1u);
   EXPECT_NE(ShownCursor(), busy) << "the error box ended the busy pointer";
+  EXPECT_FALSE(app->Visible(ids::kUstavi)) << "the error box ended the run";
   PressDialogButton(box, IDOK);
   ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
   app->Sync();
@@ -182,6 +215,7 @@ TEST_F(WhileAToolRuns, ThePointerIsBusyDuringTheRunsOfAJobAndNormalAfterEvenAfte
   app->Sync();
   ::Sleep(200);
   EXPECT_EQ(ShownCursor(), normal);
+  EXPECT_FALSE(app->Visible(ids::kUstavi));
 }
 
 TEST_F(WhileAToolRuns, FilesDroppedOntoTheWindowAreNotTaken) {
@@ -205,4 +239,101 @@ TEST_F(WhileAToolRuns, FilesDroppedOntoTheWindowAreNotTaken) {
   // After the run a drop is taken at once.
   ASSERT_TRUE(app->DropFiles(app->CentreOf(ids::kListBox), {Path("c.img")}));
   EXPECT_TRUE(WaitUntil([&] { return app->Items().size() == 3; }));
+}
+
+// ---- Stopping a run ---------------------------------------------------------------
+
+TEST_F(WhileAToolRuns, UstaviOrEscEndsTheToolAndWhatItStartedAndKeepsWhatItWrote) {
+  ListTwo();
+  const HWND focus = app->Focus();
+  EXPECT_FALSE(app->Visible(ids::kUstavi)) << "hidden at start";
+  for (const bool escape : {false, true}) {
+    const char* how = escape ? "Esc" : "Ustavi";
+    const std::size_t separators = CountOf(Memo(), kSeparatorLine);
+    const std::size_t pids = PidsIn(Memo()).size();
+    app->Run(Tool(kToolWithHelper));
+    ASSERT_TRUE(WaitUntil([&] { return CountOf(Memo(), "two") > (escape ? 1u : 0u); })) << how;
+    EXPECT_TRUE(app->Visible(ids::kUstavi)) << how;
+    std::vector<DWORD> started = PidsIn(Memo());
+    started.erase(started.begin(), started.begin() + static_cast<std::ptrdiff_t>(pids));
+    ASSERT_EQ(started.size(), 2u) << how << ": the tool and its helper";
+    if (escape) PressKeys({VK_ESCAPE});
+    else ClickAt(app->CentreOf(ids::kUstavi));
+    // The tool would run a minute: ending at all is the stop's doing. (How
+    // soon is measured by the bench.)
+    ASSERT_TRUE(app->WaitSeparators(separators + 1, 2000)) << how;
+    const std::string memo = Memo();
+    const std::string ending = std::string(kStopLine) + kSeparatorLine;
+    EXPECT_EQ(memo.substr(memo.size() - ending.size()), ending) << how;
+    EXPECT_EQ(CountOf(memo, kStopLine), escape ? 2u : 1u) << how;
+    EXPECT_TRUE(AllEnd(started, 1000)) << how << ": the tool and its helper are gone";
+    app->Sync();
+    EXPECT_FALSE(app->Visible(ids::kUstavi)) << how;
+    EXPECT_EQ(app->Focus(), focus) << how;
+    EXPECT_TRUE(app->OtherWindows().empty()) << how << ": no error box";
+  }
+  // The window takes input at once.
+  ClickAt(app->CentreOf(ids::kBrisi));
+  EXPECT_TRUE(WaitUntil([&] { return app->Items().empty(); }, 3000));
+}
+
+TEST_F(WhileAToolRuns, AStopEndsAJobAndAStopAsTheToolEndsIsNoError) {
+  // Every run of Info would take a minute.
+  ::SetEnvironmentVariableA("ZARVELT_TESTTOOL_STEPS", "sleep:60000");
+  Start();
+  app->Click(ids::kBrowse);
+  ChooseInFolder(app->WaitDialog(), folder, "\"a.img\" \"b.img\" \"c.img\"");
+  ASSERT_TRUE(WaitUntil([&] { return app->Items().size() == 3; }));
+  app->Sync();
+  ClickAt(app->CentreOf(ids::kInfo));
+  ASSERT_TRUE(WaitUntil([] { return FindLinuxProcess("Zarvelt.exe").cpuMs >= 0; }, 5000));
+  ClickAt(app->CentreOf(ids::kUstavi));
+  WaitForTheEnd(1);
+  EXPECT_EQ(CountOf(Memo(), kStopLine), 1u);
+  EXPECT_EQ(CountOf(Memo(), kSeparatorLine), 1u) << "no further runs";
+  EXPECT_LT(FindLinuxProcess("Zarvelt.exe").cpuMs, 0) << "no tool runs";
+  EXPECT_EQ(app->Text(ids::kUkaz), "Zarvelt.exe -i \"" + Path("a.img") + "\"");
+
+  // A stop pressed as the tool ends by itself, a little before or after.
+  ::SetEnvironmentVariableA("ZARVELT_TESTTOOL_STEPS", nullptr);
+  std::size_t separators = 1, stopLines = 1;
+  for (int offset : {-30, -10, 0, 10, 30}) {
+    app->Run(Tool("sleep:300"));
+    ASSERT_TRUE(WaitUntil([] { return FindLinuxProcess("zarvelt-testtool.exe").cpuMs >= 0; }, 5000));
+    ::Sleep(static_cast<DWORD>(300 + offset));
+    PressKeys({VK_ESCAPE});
+    WaitForTheEnd(++separators);
+    EXPECT_EQ(CountOf(Memo(), kSeparatorLine), separators) << offset << " ms: exactly one separator";
+    EXPECT_TRUE(app->OtherWindows().empty()) << offset << " ms: no error box";
+    const std::size_t lines = CountOf(Memo(), kStopLine);
+    EXPECT_LE(lines - stopLines, 1u);
+    std::printf("stop %+d ms from the tool's end: %s\n", offset, lines > stopLines ? "stopped" : "ended by itself");
+    stopLines = lines;
+  }
+}
+
+TEST_F(WhileAToolRuns, TheToolAndItsHelperEndWithTheProgram) {
+  app->Run(Tool(kToolWithHelper));
+  ASSERT_TRUE(WaitUntil([&] { return Memo().find("two") != std::string::npos; }));
+  const std::vector<DWORD> started = PidsIn(Memo());
+  ASSERT_EQ(started.size(), 2u);
+  ::TerminateProcess(app->Process(), 9);  // as the task manager ends it
+  EXPECT_TRUE(AllEnd(started, 3000));
+}
+
+TEST_F(WhileAToolRuns, UstaviEndsARunThatPoursOutOutput) {
+  app->Run(Tool("bytes:10485760 sleep:60000"));
+  const HWND memo = app->Control(ids::kMemo);
+  DWORD_PTR shown = 0;
+  ASSERT_TRUE(WaitUntil([&] {
+    return ::SendMessageTimeoutA(memo, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 1000, &shown) && shown > 200000;
+  })) << shown;
+  const auto clicked = std::chrono::steady_clock::now();
+  ClickAt(app->CentreOf(ids::kUstavi));
+  ASSERT_TRUE(app->WaitSeparators(1, 5000)) << "the run ended";
+  std::printf("click on Ustavi to the separator during 10 MB of output: %lld ms\n",
+              static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                         std::chrono::steady_clock::now() - clicked)
+                                         .count()));
+  EXPECT_EQ(CountOf(Memo(), kStopLine), 1u);
 }

@@ -9,6 +9,9 @@
 //   sleep:MS      sleeps
 //   stamps:N:MS   writes the performance counter N times, MS apart, a line each
 //   exit:CODE     ends at once with that exit code
+//   pid           writes "pid:" and its process id, a line
+//   spawn:STEPS   starts the test tool with STEPS (comma-separated) as its
+//                 arguments, sharing its output, and goes on at once
 // Every write goes straight to the handle, unbuffered, in order.
 #include <windows.h>
 
@@ -66,6 +69,20 @@ void Stamps(const std::string& countAndPause) {
 
 bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 
+void Spawn(std::string steps) {
+  for (char& c : steps)
+    if (c == ',') c = ' ';
+  char self[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string line = "\"" + std::string(self) + "\" " + steps;
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!::CreateProcessA(self, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) return;
+  ::CloseHandle(pi.hThread);
+  ::CloseHandle(pi.hProcess);
+}
+
 void Step(const std::string& step, const std::string& commandLine) {
   if (step == "echo") Write(STD_OUTPUT_HANDLE, commandLine);
   else if (StartsWith(step, "out:")) Write(STD_OUTPUT_HANDLE, Decode(step.substr(4)));
@@ -73,6 +90,8 @@ void Step(const std::string& step, const std::string& commandLine) {
   else if (StartsWith(step, "bytes:")) Write(STD_OUTPUT_HANDLE, Pattern(std::strtoul(step.c_str() + 6, nullptr, 10)));
   else if (StartsWith(step, "sleep:")) ::Sleep(std::strtoul(step.c_str() + 6, nullptr, 10));
   else if (StartsWith(step, "stamps:")) Stamps(step.substr(7));
+  else if (step == "pid") Write(STD_OUTPUT_HANDLE, "pid:" + std::to_string(::GetCurrentProcessId()) + "\n");
+  else if (StartsWith(step, "spawn:")) Spawn(step.substr(6));
   else if (StartsWith(step, "exit:")) ::ExitProcess(static_cast<UINT>(std::strtoul(step.c_str() + 5, nullptr, 10)));
 }
 
