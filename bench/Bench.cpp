@@ -4,7 +4,7 @@
 //   zarvelt-bench.exe --program=EXE --bits=N --yardsticks=FOLDER [FIGURES]
 // EXE is the program measured (the release build); FOLDER holds the minimal
 // programs built for the same bitness. FIGURES picks the figures whose name
-// contains it: start, memory, cpu, latency, throughput, tiny, soak, size.
+// contains it: start, memory, cpu, latency, throughput, stop, tiny, soak, size.
 #include <windows.h>
 
 #include <algorithm>
@@ -331,6 +331,45 @@ void MeasureThroughput() {
   Note("private memory after 10 MB of output (RssAnon)", Format("%.1f MB", memoryAfter10));
 }
 
+// From a real click on Ustavi to the separator, the tool silent; and the
+// longest the window leaves a message unanswered during a run with 10 MB of
+// output, asked from here every 10 ms.
+void MeasureStop() {
+  Program app(AsUser());
+  ::SetForegroundWindow(app.Main());
+  WaitUntil([&] { return ::GetForegroundWindow() == app.Main(); }, 3000);
+  const HWND memo = app.Control(ids::kMemo);
+  std::vector<double> stops;
+  for (int i = 0; i < 20; ++i) {
+    const LRESULT before = ::SendMessageA(memo, EM_GETLINECOUNT, 0, 0);
+    app.Run(Tool("out:x sleep:60000"));
+    if (!WaitUntil([&] { return ::SendMessageA(memo, EM_GETLINECOUNT, 0, 0) > before && app.Visible(ids::kUstavi); }))
+      break;
+    const double start = NowMs();
+    ClickAt(app.CentreOf(ids::kUstavi));
+    if (!WaitForLines(app, before + 2, 10000, 2)) break;
+    stops.push_back(NowMs() - start);
+  }
+  const double stop = stops.size() == 20 ? Median(stops) : -1;
+  Report("click on Ustavi to the separator (median of 20)", Ms(stop), "< 0.3 s", stop > 0 && stop < 300);
+
+  Program flood(AsUser());
+  const HWND floodMemo = flood.Control(ids::kMemo);
+  flood.Run(Tool("bytes:10485760"));
+  double longest = 0;
+  const double end = NowMs() + 600000;
+  while (NowMs() < end) {
+    const double asked = NowMs();
+    DWORD_PTR lines = 0;
+    ::SendMessageTimeoutA(floodMemo, EM_GETLINECOUNT, 0, 0, SMTO_NORMAL, 60000, &lines);
+    longest = std::max(longest, NowMs() - asked);
+    if (lines > 10485760 / 1023 && Tail(flood).endsWithSeparator) break;
+    ::Sleep(10);
+  }
+  Report("longest message left unanswered during a run with 10 MB of output", Ms(longest), "< 0.5 s",
+         longest > 0 && longest < 500);
+}
+
 // 100 runs of a tool that writes one line, clicked one after another.
 void MeasureTinyRuns() {
   const double reader = ReaderMs(100, 1023, "out:x", "--after-exit");
@@ -504,6 +543,7 @@ int main(int argc, char** argv) {
   if (wanted("cpu")) MeasureSilentCpu();
   if (wanted("latency")) MeasureLatency();
   if (wanted("throughput memory")) MeasureThroughput();
+  if (wanted("stop")) MeasureStop();
   if (wanted("tiny")) MeasureTinyRuns();
   if (wanted("soak")) MeasureSoak();
   if (wanted("size")) MeasureSize();

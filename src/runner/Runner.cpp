@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 #include "app/AppError.h"
@@ -23,9 +24,13 @@ constexpr DWORD kReadSize = 16 * kChunkSize;
 // How long a stretch of steady output is collected before it is shown at once:
 // each update of the output area costs far more than reading a chunk.
 constexpr ULONGLONG kBatchMs = 80;
-// ... and at most about this much: the output area takes about 0.2 s per MB
-// under Wine, and the window answers nothing while it does.
-constexpr std::size_t kBatchBytes = 512 * 1024;
+// ... and at most as much as the output area shows in about this long, as
+// measured on the run's earlier updates: the window answers nothing while
+// it shows a batch (Wine's edit control takes about 0.2 s per MB).
+constexpr ULONGLONG kShowBudgetMs = 250;
+constexpr std::size_t kFirstBatchBytes = 1024 * 1024;  // until an update has been measured
+constexpr std::size_t kMeasuredBytes = 256 * 1024;     // an update this large is measured
+constexpr std::size_t kLargestBatchBytes = 64 * 1024 * 1024;
 // A tool that answers soon after it starts usually ends right after its
 // answer: output in the first half second of a run waits up to 2 ms for the
 // tool's end, so that it and the separator are shown in one update. Later
@@ -219,9 +224,14 @@ RunEnd RunHidden(const std::string& commandLine, const ShowOutput& show, const A
   auto attendAndStop = [&] {
     if (attend() && !end.stopped) end.stopped = job.Stop(process.Get());
   };
+  std::size_t batchLimit = kFirstBatchBytes;
   auto flush = [&] {
     if (batch.empty()) return;
+    const ULONGLONG showStart = ::GetTickCount64();
     show(batch);
+    const ULONGLONG showMs = ::GetTickCount64() - showStart;
+    if (batch.size() >= kMeasuredBytes && showMs > 0)
+      batchLimit = std::clamp<std::size_t>(batch.size() * kShowBudgetMs / showMs, kMeasuredBytes, kLargestBatchBytes);
     batch.clear();
     attendAndStop();
   };
@@ -234,7 +244,7 @@ RunEnd RunHidden(const std::string& commandLine, const ShowOutput& show, const A
   for (;;) {
     if (batch.empty()) batchStart = ::GetTickCount64();
     if (reader.TryRead(batch)) {
-      if (::GetTickCount64() - batchStart >= kBatchMs || batch.size() >= kBatchBytes) flush();
+      if (::GetTickCount64() - batchStart >= kBatchMs || batch.size() >= batchLimit) flush();
       continue;
     }
     // Output of a tool that has ended goes out with the separator. A quick

@@ -197,9 +197,10 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_SETCURSOR:
       if (!busy_) return ::DefWindowProcA(hwnd_, msg, wp, lp);
-      // Ustavi is the one control that acts while a tool runs.
-      ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(
-                                             reinterpret_cast<HWND>(wp) == Ustavi.Handle() ? IDC_ARROW : IDC_WAIT)));
+      // Ustavi, the one control that acts while a tool runs, shows its own
+      // pointer, as every control does when the window is not busy.
+      if (reinterpret_cast<HWND>(wp) == Ustavi.Handle()) return FALSE;
+      ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
       return TRUE;
     case WM_MOUSEACTIVATE: {
       // A click while a tool runs neither activates the window nor acts,
@@ -299,6 +300,7 @@ void TMainForm::UstaviClick(TControl*) {
 TMainForm::BusyScope::BusyScope(TMainForm& form) : form_(form) {
   if (form_.busy_++ > 0) return;
   form_.stopAsked_ = false;
+  form_.pointerOverStop_ = false;
   form_.focusBeforeRun_ = ::GetFocus();
   ::ShowWindow(form_.Ustavi.Handle(), SW_SHOWNA);
   ::UpdateWindow(form_.Ustavi.Handle());
@@ -320,6 +322,14 @@ bool TMainForm::AttendWhileBusy() {
   MSG msg;
   while (::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) ::DispatchMessageA(&msg);
   if (DropWaitingInput(Ustavi.Handle())) stopAsked_ = true;
+  // The pointer onto or off Ustavi: the system does not always ask the
+  // window again for the pointer when the move's message is taken this way.
+  POINT pt;
+  const bool overStop = ::GetCursorPos(&pt) && ::WindowFromPoint(pt) == Ustavi.Handle();
+  if (overStop != pointerOverStop_) {
+    pointerOverStop_ = overStop;
+    RefreshCursor();
+  }
   return stopAsked_;
 }
 

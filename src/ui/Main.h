@@ -89,6 +89,7 @@ class TMainForm {
   int busy_ = 0;  // BusyScopes held
   bool stopAsked_ = false;  // by Ustavi or Esc, since the outermost BusyScope began
   HWND focusBeforeRun_ = nullptr;
+  bool pointerOverStop_ = false;
   HWND focused_ = nullptr;  // the control that had the focus when the window was deactivated
   std::exception_ptr creationError_;
 };

@@ -254,6 +254,7 @@ TEST_F(WhileAToolRuns, UstaviOrEscEndsTheToolAndWhatItStartedAndKeepsWhatItWrote
     app->Run(Tool(kToolWithHelper));
     ASSERT_TRUE(WaitUntil([&] { return CountOf(Memo(), "two") > (escape ? 1u : 0u); })) << how;
     EXPECT_TRUE(app->Visible(ids::kUstavi)) << how;
+    if (!escape) HoldForPicture();
     std::vector<DWORD> started = PidsIn(Memo());
     started.erase(started.begin(), started.begin() + static_cast<std::ptrdiff_t>(pids));
     ASSERT_EQ(started.size(), 2u) << how << ": the tool and its helper";
