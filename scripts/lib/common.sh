@@ -7,7 +7,7 @@ BUILD="$ROOT/build"
 # wine32:i386 lets Wine run the 32-bit release build; fonts-wine holds the
 # fonts the window is designed in (Tahoma) and the title bar's symbols (Marlett).
 PACKAGES="cmake make g++ googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools \
-wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils locales imagemagick"
+wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils locales imagemagick python3"
 
 # The virtual screen: room for the window at 144 pixels per inch too.
 SCREEN_SIZE=1280x1024
