@@ -7,7 +7,7 @@ BUILD="$ROOT/build"
 # wine32:i386 lets Wine run the 32-bit release build; fonts-wine holds the
 # fonts the window is designed in (Tahoma) and the title bar's symbols (Marlett).
 PACKAGES="cmake make g++ googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools \
-wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils locales imagemagick python3"
+wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils locales imagemagick python3 python3-xlib"
 
 # The virtual screen: room for the window at 144 pixels per inch too.
 SCREEN_SIZE=1280x1024
@@ -58,7 +58,12 @@ WINE_FONT_DIR=/usr/share/wine/fonts
 # (made when missing, brought up to date when older), and exports what Wine
 # needs to use them. A private Slovenian UTF-8 locale makes Wine's ANSI code
 # page Windows-1250, as on the Slovenian Windows the program is written for.
+#   wine_env [virtual|plain]   virtual (the default): Wine's virtual desktop,
+#   for the tests and headless runs; plain: every window straight on the X
+#   display, as a user's desktop with a window manager wants it, so that files
+#   dragged from a Linux file manager arrive
 wine_env() {
+  local desktop=${1:-virtual}
   local dir="$BUILD/wine"
   mkdir -p "$dir"
   # Where the prefix and locale were kept before both builds shared them.
@@ -90,12 +95,13 @@ wine_env() {
   # Wine's virtual desktop: without a window manager, hiding or destroying a
   # top-level window otherwise stalls for seconds. A crash ends the crashed
   # program instead of waiting in a debugger. The usual screen density.
-  local settings
+  local settings desktop_value='"Default"'
+  [ "$desktop" = plain ] && desktop_value=-
   settings=$(cat <<REG
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Explorer]
-"Desktop"="Default"
+"Desktop"=${desktop_value}
 
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
 "Default"="${SCREEN_SIZE}"

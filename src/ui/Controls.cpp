@@ -143,7 +143,7 @@ namespace {
 // was active when it opened, one third of the way down.
 UINT_PTR CALLBACK PlaceDialogHook(HWND child, UINT msg, WPARAM, LPARAM lp) {
   if (msg != WM_NOTIFY) return 0;
-  const auto* notify = reinterpret_cast<const OFNOTIFYA*>(lp);
+  const auto* notify = reinterpret_cast<const OFNOTIFYW*>(lp);
   if (notify->hdr.code != CDN_INITDONE) return 0;
   HWND dialog = ::GetParent(child);
   auto active = reinterpret_cast<HWND>(notify->lpOFN->lCustData);
@@ -166,24 +166,38 @@ UINT_PTR CALLBACK PlaceDialogHook(HWND child, UINT msg, WPARAM, LPARAM lp) {
 TFileDialog::TFileDialog(bool save, DWORD options, std::size_t bufferSize)
     : save_(save), options_(options), bufferSize_(bufferSize) {}
 
+namespace {
+
+// The program's 8-bit text (with the zeros inside it) in wide text.
+std::wstring Wide(const char* text, std::size_t size) {
+  const int length = ::MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), wide.data(), length);
+  return wide;
+}
+
+}  // namespace
+
 bool TFileDialog::Execute(HWND owner) {
-  std::string buffer(bufferSize_, '\0');
+  std::wstring buffer(bufferSize_, L'\0');
   FileName.copy(buffer.data(), bufferSize_ - 1);
+  const std::wstring filter = Wide(texts::kImgFilter, sizeof texts::kImgFilter);
+  const std::wstring extension = Wide(texts::kImgExtension, std::char_traits<char>::length(texts::kImgExtension) + 1);
 
   HWND active = ::GetActiveWindow();
-  OPENFILENAMEA ofn{};
+  OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = owner;
-  ofn.lpstrFilter = texts::kImgFilter;
+  ofn.lpstrFilter = filter.c_str();
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = buffer.data();
   ofn.nMaxFile = static_cast<DWORD>(bufferSize_);
-  ofn.lpstrDefExt = texts::kImgExtension;
+  ofn.lpstrDefExt = extension.c_str();
   ofn.Flags = options_ | OFN_EXPLORER | OFN_ENABLEHOOK;
   ofn.lpfnHook = PlaceDialogHook;
   ofn.lCustData = reinterpret_cast<LPARAM>(active ? active : owner);
 
-  const BOOL chosen = save_ ? ::GetSaveFileNameA(&ofn) : ::GetOpenFileNameA(&ofn);
+  const BOOL chosen = save_ ? ::GetSaveFileNameW(&ofn) : ::GetOpenFileNameW(&ofn);
   if (!chosen) return false;
 
   Files = PathsFromDialog(buffer, ofn.nFileOffset);

@@ -72,7 +72,8 @@ class TPanel : public TControl {
   static constexpr const char* kClassName = "TZarveltPanel";
 };
 
-// A common file dialog that remembers the name it returned last.
+// A common file dialog that remembers the name it returned last. It works
+// in wide text, so that every name comes back whole, whatever its letters.
 class TFileDialog {
  public:
   TFileDialog(bool save, DWORD options, std::size_t bufferSize);
@@ -82,8 +83,8 @@ class TFileDialog {
   // Shows the dialog; false when the user cancelled or the dialog failed.
   bool Execute(HWND owner);
 
-  std::string FileName;            // the name shown at the next start
-  std::vector<std::string> Files;  // the paths of the last successful choice
+  std::wstring FileName;            // the name shown at the next start
+  std::vector<std::wstring> Files;  // the paths of the last successful choice
 
  private:
   bool save_;

@@ -20,17 +20,17 @@ bool DropWaitingInput(HWND stopButton) {
   return escape;
 }
 
-std::vector<std::string> DroppedFiles(HDROP drop) {
-  std::vector<std::string> dropped;
-  const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+std::vector<std::wstring> DroppedFiles(HDROP drop) {
+  std::vector<std::wstring> dropped;
+  const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
-    const UINT length = ::DragQueryFileA(drop, i, nullptr, 0);
-    std::string path(length + 1, '\0');
-    path.resize(::DragQueryFileA(drop, i, path.data(), length + 1));
+    const UINT length = ::DragQueryFileW(drop, i, nullptr, 0);
+    std::wstring path(length + 1, L'\0');
+    path.resize(::DragQueryFileW(drop, i, path.data(), length + 1));
     dropped.push_back(path);
   }
-  return FilesOnly(dropped, [](const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return FilesOnly(dropped, [](const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
   });
 }

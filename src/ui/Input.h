@@ -13,6 +13,6 @@
 // the return tells whether Esc was pressed.
 bool DropWaitingInput(HWND stopButton = nullptr);
 
-// The paths of files dropped onto a window, in the drop's order, as 8-bit
-// text; folders left out.
-std::vector<std::string> DroppedFiles(HDROP drop);
+// The paths of files dropped onto a window, in the drop's order, in wide
+// text; folders, and names that read empty, left out.
+std::vector<std::wstring> DroppedFiles(HDROP drop);

@@ -2,40 +2,61 @@
 
 namespace {
 
-bool IsAbsolute(std::string_view name) {
+template <typename Char>
+bool IsAbsolute(std::basic_string_view<Char> name) {
   if (!name.empty() && name[0] == '\\') return true;
   return name.size() >= 3 && name[1] == ':' && name[2] == '\\';
 }
 
-}  // namespace
-
-std::string JoinToFolder(std::string_view folder, std::string_view name) {
-  if (IsAbsolute(name)) return std::string(name);
-  std::string path(folder);
+template <typename Char>
+std::basic_string<Char> Join(std::basic_string_view<Char> folder, std::basic_string_view<Char> name) {
+  if (IsAbsolute(name)) return std::basic_string<Char>(name);
+  std::basic_string<Char> path(folder);
   if (path.empty() || path.back() != '\\') path += '\\';
   path += name;
   return path;
 }
 
-std::vector<std::string> PathsFromDialog(std::string_view buffer, std::size_t fileOffset) {
+template <typename Char>
+std::vector<std::basic_string<Char>> Paths(std::basic_string_view<Char> buffer, std::size_t fileOffset) {
   auto stringAt = [&](std::size_t pos) {
-    const auto end = buffer.find('\0', pos);
-    return buffer.substr(pos, end == std::string_view::npos ? buffer.size() - pos : end - pos);
+    const auto end = buffer.find(Char(0), pos);
+    return buffer.substr(pos, end == buffer.npos ? buffer.size() - pos : end - pos);
   };
-  const std::string_view first = stringAt(0);
-  const bool several = fileOffset > 0 && fileOffset <= buffer.size() && buffer[fileOffset - 1] == '\0';
+  const std::basic_string_view<Char> first = stringAt(0);
+  const bool several = fileOffset > 0 && fileOffset <= buffer.size() && buffer[fileOffset - 1] == Char(0);
   if (!several) {
     if (first.empty()) return {};
-    return {std::string(first)};
+    return {std::basic_string<Char>(first)};
   }
-  std::vector<std::string> paths;
+  std::vector<std::basic_string<Char>> paths;
   for (std::size_t pos = first.size() + 1; pos < buffer.size();) {
-    const std::string_view name = stringAt(pos);
+    const std::basic_string_view<Char> name = stringAt(pos);
     if (name.empty()) break;
-    paths.push_back(JoinToFolder(first, name));
+    paths.push_back(Join(first, name));
     pos += name.size() + 1;
   }
   return paths;
+}
+
+template <typename String>
+std::vector<String> Files(const std::vector<String>& dropped, const std::function<bool(const String&)>& isFolder) {
+  std::vector<String> files;
+  for (const String& path : dropped)
+    if (!path.empty() && !isFolder(path)) files.push_back(path);
+  return files;
+}
+
+}  // namespace
+
+std::string JoinToFolder(std::string_view folder, std::string_view name) { return Join(folder, name); }
+std::wstring JoinToFolder(std::wstring_view folder, std::wstring_view name) { return Join(folder, name); }
+
+std::vector<std::string> PathsFromDialog(std::string_view buffer, std::size_t fileOffset) {
+  return Paths(buffer, fileOffset);
+}
+std::vector<std::wstring> PathsFromDialog(std::wstring_view buffer, std::size_t fileOffset) {
+  return Paths(buffer, fileOffset);
 }
 
 std::optional<DeletePlan> PlanDelete(const std::vector<bool>& selected) {
@@ -50,8 +71,19 @@ std::optional<DeletePlan> PlanDelete(const std::vector<bool>& selected) {
 
 std::vector<std::string> FilesOnly(const std::vector<std::string>& dropped,
                                    const std::function<bool(const std::string&)>& isFolder) {
-  std::vector<std::string> files;
-  for (const std::string& path : dropped)
-    if (!isFolder(path)) files.push_back(path);
-  return files;
+  return Files(dropped, isFolder);
+}
+std::vector<std::wstring> FilesOnly(const std::vector<std::wstring>& dropped,
+                                    const std::function<bool(const std::wstring&)>& isFolder) {
+  return Files(dropped, isFolder);
+}
+
+ChosenPaths SortOutChosen(const std::vector<PathInCodePage>& paths) {
+  ChosenPaths chosen;
+  for (const PathInCodePage& p : paths) {
+    if (p.exact) chosen.listed.push_back(p.path);
+    else if (!p.shortPath.empty()) chosen.listed.push_back(p.shortPath);
+    else chosen.leftOut.push_back(p.path);
+  }
+  return chosen;
 }

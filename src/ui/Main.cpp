@@ -8,6 +8,7 @@
 #include "app/Application.h"
 #include "runner/CommandLine.h"
 #include "runner/Runner.h"
+#include "ui/CodePage.h"
 #include "ui/ControlIds.h"
 #include "ui/Dialogs.h"
 #include "ui/Input.h"
@@ -246,12 +247,20 @@ void TMainForm::IzhodClick(TControl*) { Close(); }
 
 void TMainForm::BrowseClick(TControl*) {
   if (!OpenDialog.Execute(hwnd_)) return;
-  AddEntries(OpenDialog.Files);
+  AddChosen(OpenDialog.Files);
 }
 
-void TMainForm::FormDropFiles(TControl*, const std::vector<std::string>& Files) {
+void TMainForm::FormDropFiles(TControl*, const std::vector<std::wstring>& Files) {
   if (Files.empty()) return;
-  AddEntries(Files);
+  AddChosen(Files);
+}
+
+void TMainForm::AddChosen(const std::vector<std::wstring>& paths) {
+  std::vector<PathInCodePage> read;
+  for (const std::wstring& path : paths) read.push_back(InCodePage(path));
+  const ChosenPaths chosen = SortOutChosen(read);
+  if (!chosen.listed.empty()) AddEntries(chosen.listed);
+  if (!chosen.leftOut.empty()) ShowMessageDialog(hwnd_, MessageKind::Error, LeftOutMessage(chosen.leftOut));
 }
 
 void TMainForm::AddEntries(const std::vector<std::string>& paths) {
@@ -383,7 +392,12 @@ void TMainForm::ZdruziClick(TControl*) {
     ShowMessageDialog(hwnd_, MessageKind::Warning, texts::kMergeCancelled);
     return;
   }
-  const std::string output = SaveDialog.FileName;
+  const std::optional<std::string> writable = OutputInCodePage(SaveDialog.Files.front());
+  if (!writable) {
+    ShowMessageDialog(hwnd_, MessageKind::Error, OutputNotWritableMessage(Shown(SaveDialog.Files.front())));
+    return;
+  }
+  const std::string& output = *writable;
   const std::vector<std::string> entries = Entries();
   const std::vector<bool> selected = Selection();
   if (IsSelectedEntry(entries, selected, output)) {

@@ -49,7 +49,7 @@ class TMainForm {
   void BrisiClick(TControl* Sender);
   void UstaviClick(TControl* Sender);
   // Files dropped onto the window (folders already left out).
-  void FormDropFiles(TControl* Sender, const std::vector<std::string>& Files);
+  void FormDropFiles(TControl* Sender, const std::vector<std::wstring>& Files);
 
  private:
   // While one is held, a tool runs: the pointer over the window is the
@@ -76,6 +76,9 @@ class TMainForm {
   int SelectedCount() const;
   // Appends entries as a successful Browse does: then all selected, Brisi on.
   void AddEntries(const std::vector<std::string>& paths);
+  // Appends the chosen or dropped files that the tool can be given, and then
+  // names those it cannot in an error.
+  void AddChosen(const std::vector<std::wstring>& paths);
   // Whatever the windows need while a tool runs: repaint, drop the input
   // but a stop. True once the user has asked for the run to stop.
   bool AttendWhileBusy();

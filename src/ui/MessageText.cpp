@@ -14,6 +14,16 @@ std::string SameNameMessage(const std::string& outputPath) {
   return std::string(texts::kSameName) + "\n\n" + Quoted(outputPath);
 }
 
+std::string LeftOutMessage(const std::vector<std::string>& names) {
+  std::string message = std::string(texts::kLeftOut) + "\n";
+  for (const std::string& name : names) message += "\n" + name;
+  return message + "\n\n" + texts::kLeftOutHint;
+}
+
+std::string OutputNotWritableMessage(const std::string& outputPath) {
+  return std::string(texts::kOutputNotWritable) + "\n\n" + outputPath + "\n\n" + texts::kOutputNotWritableHint;
+}
+
 std::string MessageDialogCopy(const std::string& caption, const std::string& text,
                               const std::string& button) {
   const std::string rule = "---------------------------\r\n";

@@ -10,6 +10,13 @@ bool IsSelectedEntry(const std::vector<std::string>& entries, const std::vector<
 // The same-name error: the message, two line feeds, the quoted output path.
 std::string SameNameMessage(const std::string& outputPath);
 
+// The error for files left out of the list: the message, each name on a line
+// of its own, and what to do.
+std::string LeftOutMessage(const std::vector<std::string>& names);
+
+// The error for a merge's output whose name the code page cannot write.
+std::string OutputNotWritableMessage(const std::string& outputPath);
+
 // What Ctrl+C puts on the clipboard for a message dialog.
 std::string MessageDialogCopy(const std::string& caption, const std::string& text,
                               const std::string& button);

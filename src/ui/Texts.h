@@ -32,6 +32,15 @@ inline constexpr const char* kPromptText = "Opis združene mape:";
 inline constexpr const char* kMergeCancelled = "Združevanje datotek je bilo preklicano...";
 inline constexpr const char* kSameName =
     "Ne moreš shraniti pod isto ime, kot je datoteka katero združuješ!";
+// Names the system's code page cannot write, which the tool cannot be given.
+inline constexpr const char* kLeftOut =
+    "Teh datotek ni mogoče dati orodju, ker njihovih imen ni mogoče zapisati v kodni strani "
+    "sistema in nimajo kratkega imena, ki bi ga bilo mogoče:";
+inline constexpr const char* kLeftOutHint =
+    "Preimenujte jih (ali mape, v katerih so) brez črk, ki jih kodna stran nima, in jih dodajte znova.";
+inline constexpr const char* kOutputNotWritable =
+    "Imena nove datoteke ni mogoče zapisati v kodni strani sistema, zato ga orodju ni mogoče dati:";
+inline constexpr const char* kOutputNotWritableHint = "Izberite ime brez črk, ki jih kodna stran nima.";
 
 // The command runner's texts.
 inline constexpr const char* kSeparator = "-----------------------------------------------";

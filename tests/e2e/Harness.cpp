@@ -100,6 +100,63 @@ std::string MakeFile(const std::string& path, const std::string& bytes) {
   return path;
 }
 
+std::wstring MakeFile(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create a file with a wide name");
+  DWORD written = 0;
+  ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  ::CloseHandle(file);
+  return path;
+}
+
+namespace {
+
+std::string XDragFolder() {
+  char folder[MAX_PATH] = {};
+  return ::GetEnvironmentVariableA("ZARVELT_XDRAG_DIR", folder, MAX_PATH) ? folder : "";
+}
+
+// A Windows path as the Linux side names it (Wine's own conversion).
+std::string UnixPath(const std::string& path) {
+  using ToUnix = char*(CDECL*)(const wchar_t*);
+  const auto toUnix = reinterpret_cast<ToUnix>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  if (!toUnix) return "";
+  char* unix = toUnix(Wide(path).c_str());
+  if (!unix) return "";
+  std::string result = unix;
+  ::HeapFree(::GetProcessHeap(), 0, unix);
+  return result;
+}
+
+}  // namespace
+
+bool HelperIsThere() { return !XDragFolder().empty(); }
+
+bool DragThroughX(POINT screen, const std::vector<std::string>& paths) {
+  const std::string folder = XDragFolder();
+  if (folder.empty()) return false;
+  std::string request = std::to_string(screen.x) + " " + std::to_string(screen.y) + "\n";
+  for (const std::string& path : paths) request += UnixPath(path) + "\n";
+  const std::string done = folder + "\\done", failed = folder + "\\failed";
+  ::DeleteFileA(done.c_str());
+  ::DeleteFileA(failed.c_str());
+  MakeFile(folder + "\\request.new", request);
+  ::MoveFileExA((folder + "\\request.new").c_str(), (folder + "\\request").c_str(), MOVEFILE_REPLACE_EXISTING);
+  const bool answered = WaitUntil([&] {
+    return ::GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES ||
+           ::GetFileAttributesA(failed.c_str()) != INVALID_FILE_ATTRIBUTES;
+  }, 20000);
+  return answered && ::GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring Wide(const std::string& text) {
+  std::wstring wide(text.size() + 1, L'\0');
+  wide.resize(static_cast<std::size_t>(::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                                             wide.data(), static_cast<int>(wide.size()))));
+  return wide;
+}
+
 StartOptions ProgramBesideTool(const std::string& suffix, std::string& folder) {
   folder = TestFolder(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + suffix);
   StartOptions options;
@@ -296,17 +353,19 @@ POINT Program::CloseButton() const {
 }
 
 bool Program::DropFiles(POINT screen, const std::vector<std::string>& paths, HWND target) const {
+  std::vector<std::wstring> wide;
+  for (const std::string& path : paths) wide.push_back(Wide(path));
+  return DropFiles(screen, wide, target);
+}
+
+bool Program::DropFiles(POINT screen, const std::vector<std::wstring>& paths, HWND target) const {
   if (!target) target = ::WindowFromPoint(screen);
   while (target && !(::GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_ACCEPTFILES)) target = ::GetParent(target);
   if (!target) return false;
   // DROPFILES, then the names as UTF-16, each ended by a zero, and one more zero.
   std::wstring names;
-  for (const std::string& path : paths) {
-    std::wstring wide(path.size() + 1, L'\0');
-    wide.resize(static_cast<std::size_t>(
-        ::MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(),
-                              static_cast<int>(wide.size()))));
-    names += wide;
+  for (const std::wstring& path : paths) {
+    names += path;
     names += L'\0';
   }
   names += L'\0';
@@ -554,10 +613,21 @@ void ChooseInDialog(HWND dialog, const std::string& names) {
   ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); })) << "the dialog stayed open";
 }
 
-void ChooseInFolder(HWND dialog, const std::string& folder, const std::string& names) {
+void ChooseInDialog(HWND dialog, const std::wstring& names) {
   ASSERT_NE(dialog, nullptr) << "no dialog appeared";
-  // Typing a folder and pressing OK opens it and empties the field; going to
-  // the drive's root first makes sure the folder really changes.
+  const HWND field = ::GetDlgItem(dialog, 0x47c);
+  ASSERT_NE(field, nullptr) << "the dialog has no file-name field";
+  ::SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(names.c_str()));
+  PressDialogButton(dialog, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); })) << "the dialog stayed open";
+}
+
+namespace {
+
+// Typing a folder and pressing OK opens it and empties the field; going to
+// the drive's root first makes sure the folder really changes.
+void GoToFolder(HWND dialog, const std::string& folder) {
+  ASSERT_NE(dialog, nullptr) << "no dialog appeared";
   const HWND field = ::GetDlgItem(dialog, 0x47c);
   for (const std::string& where : {folder.substr(0, 3), folder}) {
     TypeFileName(dialog, where);
@@ -565,6 +635,17 @@ void ChooseInFolder(HWND dialog, const std::string& folder, const std::string& n
     ASSERT_TRUE(WaitUntil([&] { return WindowText(field).empty(); }))
         << "the dialog did not open " << where << ": " << WindowText(field);
   }
+}
+
+}  // namespace
+
+void ChooseInFolder(HWND dialog, const std::string& folder, const std::wstring& names) {
+  GoToFolder(dialog, folder);
+  ChooseInDialog(dialog, names);
+}
+
+void ChooseInFolder(HWND dialog, const std::string& folder, const std::string& names) {
+  GoToFolder(dialog, folder);
   ChooseInDialog(dialog, names);
 }
 

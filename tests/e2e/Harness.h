@@ -34,6 +34,10 @@ void TakeProgramArguments(int& argc, char** argv);
 std::string TestFolder(const std::string& name);
 // Creates a file with the given bytes; returns its path.
 std::string MakeFile(const std::string& path, const std::string& bytes = "IMG");
+// The same with a name in any letters.
+std::wstring MakeFile(const std::wstring& path, const std::string& bytes = "IMG");
+// Text in the system's code page and back, as the driver's own 8-bit text is.
+std::wstring Wide(const std::string& text);
 
 // The screen density given to programs started from now on (pixels per inch).
 void SetScreenDpi(int dpi);
@@ -95,6 +99,7 @@ class Program {
   // pass from one program to another). False when no window accepts files.
   // With `target` the drop goes to that window, wherever the point is.
   bool DropFiles(POINT screen, const std::vector<std::string>& paths, HWND target = nullptr) const;
+  bool DropFiles(POINT screen, const std::vector<std::wstring>& paths, HWND target = nullptr) const;
 
   // Puts a command line into Ukaz and invokes the click of the hidden run
   // button, as the jobs do.
@@ -119,6 +124,14 @@ class Program {
   HWND main_ = nullptr;
   HWND panel_ = nullptr;
 };
+
+// Drags files onto the screen at `screen` from an X client, as a Linux file
+// manager does: asks the drag helper (tests/e2e/xdrag.py, run beside the suite
+// by scripts/test, which names their shared folder in ZARVELT_XDRAG_DIR) and
+// waits until it has dropped them. False when the helper is not there or the
+// drop was refused.
+bool HelperIsThere();
+bool DragThroughX(POINT screen, const std::vector<std::string>& paths);
 
 // Real input, as the mouse and keyboard give it (SendInput): it reaches
 // whatever window is at the pointer or has the focus, as a user's would.
@@ -166,6 +179,9 @@ void ChooseInDialog(HWND dialog, const std::string& names);
 // The same, after going to `folder` in the dialog (it may start elsewhere:
 // the system remembers the folder a program used last).
 void ChooseInFolder(HWND dialog, const std::string& folder, const std::string& names);
+// The same with names in any letters, typed as wide text.
+void ChooseInDialog(HWND dialog, const std::wstring& names);
+void ChooseInFolder(HWND dialog, const std::string& folder, const std::wstring& names);
 void CancelDialog(HWND dialog);
 
 }  // namespace e2e

@@ -205,3 +205,22 @@ TEST_F(InputList, DroppingOnlyAFolderChangesNothing) {
   EXPECT_EQ(app->Items().size(), 2u);
   EXPECT_EQ(app->SelectedIndexes(), (Indexes{1})) << "the selection stays as it was";
 }
+
+// Dragged from a Linux file manager: an X client drags the files through XDND
+// onto the window, shown straight on the X display (no virtual desktop), as
+// scripts/run shows it on a user's desktop. Only where scripts/test runs the
+// drag helper beside the suite.
+TEST_F(InputList, FilesDraggedFromALinuxFileManagerAreListed) {
+  if (!HelperIsThere()) GTEST_SKIP() << "no X drag helper (scripts/test runs one)";
+  const std::string slovenian = MakeFile(Path("\x8a" "entjur \xe8rni vrh.img"));  // Š č
+  ::CreateDirectoryA(Path("zemljevidi").c_str(), nullptr);
+  ASSERT_TRUE(DragThroughX(app->CentreOf(ids::kListBox), {Path("b.img"), Path("zemljevidi"), slovenian}));
+  WaitForCount(2);
+  EXPECT_EQ(app->Items(), (Items{Path("b.img"), slovenian}));
+  EXPECT_EQ(app->SelectedIndexes(), (Indexes{0, 1}));
+  ASSERT_TRUE(DragThroughX(app->CentreOf(ids::kMemo), {Path("a.img")})) << "onto the output area";
+  WaitForCount(3);
+  EXPECT_EQ(app->Items().back(), Path("a.img"));
+  app->Sync();
+  EXPECT_TRUE(app->OtherWindows().empty());
+}

@@ -2,6 +2,9 @@
 // with the test tool in the map tool's place: it echoes its command line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+
 #include "Harness.h"
 #include "runner/CommandLine.h"
 #include "ui/ControlIds.h"
@@ -323,4 +326,68 @@ TEST_F(Jobs, TheStandInMergesTheInputsIntoTheOutput) {
   ::CloseHandle(file);
   EXPECT_EQ(std::string(bytes, read), "AAAABB");
   HoldForPicture();
+}
+
+// ---- Names the code page cannot write ----------------------------------------------
+
+// Under Wine every file has a short name in plain ASCII; on Windows a volume
+// may have none, and then the file is named in an error instead of listed.
+TEST_F(Jobs, ANameTheCodePageCannotWriteIsListedByAPathThatNamesTheSameFile) {
+  ::SetEnvironmentVariableA("ZARVELT_TESTTOOL_STEPS", "opens");
+  app = std::make_unique<Program>(ProgramBesideTool(" names", folder));
+  const std::wstring wideFolder = Wide(folder) + L"\\";
+  // Near letters of ñ and ø: a conversion that allowed them would name these.
+  MakeFile(Path("Espana.img"));
+  MakeFile(Path("Tromso.img"));
+  const std::vector<std::wstring> outside = {L"\x043a\x0430\x0440\x0442\x0430.img", L"\x5730\x56fe.img",
+                                             L"\x03a9mega.img", L"Espa\x00f1a.img", L"Troms\x00f8.img"};
+  for (const std::wstring& name : outside) MakeFile(wideFolder + name);
+  const std::string slovenian = MakeFile(Path("\xe8\x9e\x9a.img"));  // čžš
+  std::wstring names = L"\"" + Wide("\xe8\x9e\x9a.img") + L"\"";
+  for (const std::wstring& name : outside) names += L" \"" + name + L"\"";
+  names += L" \"a.img\"";
+  app->Click(ids::kBrowse);
+  ChooseInFolder(app->WaitDialog(), folder, names);
+  ASSERT_TRUE(WaitUntil([&] { return app->Items().size() == 7 || !app->OtherWindows().empty(); }));
+  app->Sync();
+  // Dropped, such a name goes the same way.
+  ASSERT_TRUE(app->DropFiles(app->CentreOf(ids::kListBox), std::vector<std::wstring>{wideFolder + outside[0]}));
+  ASSERT_TRUE(WaitUntil([&] { return app->Items().size() == 8; }));
+  app->Sync();
+  EXPECT_TRUE(app->OtherWindows().empty()) << "every file has a short name here";
+
+  const std::vector<std::string> items = app->Items();
+  for (const std::string& item : items) std::printf("listed: %s\n", item.c_str());
+  EXPECT_EQ(items[0], slovenian) << "byte for byte as before";
+  EXPECT_EQ(items[6], Path("a.img"));
+  for (std::size_t i = 0; i < outside.size(); ++i) {
+    EXPECT_EQ(items[i + 1].find('?'), std::string::npos) << items[i + 1];
+    wchar_t longPath[MAX_PATH] = {};
+    ::GetLongPathNameW(Wide(items[i + 1]).c_str(), longPath, MAX_PATH);
+    EXPECT_EQ(longPath, wideFolder + outside[i]) << items[i + 1] << " names the chosen file";
+  }
+  EXPECT_EQ(items[7], items[1]);
+  for (const char* nearName : {"Espana.img", "Tromso.img"})
+    EXPECT_EQ(std::count(items.begin(), items.end(), Path(nearName)), 0) << "never the near name " << nearName;
+
+  // The tool opens every one of them.
+  app->Click(ids::kInfo);
+  ASSERT_TRUE(app->WaitSeparators(8));
+  for (const std::string& item : items) EXPECT_NE(Memo().find("opens: " + item + "\n"), std::string::npos) << item;
+  EXPECT_EQ(Memo().find("cannot open"), std::string::npos) << Memo();
+}
+
+TEST_F(Jobs, AMergeOutputNamedOutsideTheCodePageGetsItsOwnErrorAndNoRun) {
+  MakeFile(Wide(folder) + L"\\\x043a\x0430\x0440\x0442\x0430.img");
+  app->Click(ids::kBrowse);
+  ChooseInFolder(app->WaitDialog(), folder, std::wstring(L"\"\x043a\x0430\x0440\x0442\x0430.img\" \"a.img\""));
+  ASSERT_TRUE(WaitUntil([&] { return app->Items().size() == 2; }));
+  app->Click(ids::kZdruzi);
+  ChooseInDialog(Describe("opis"), Wide(folder) + L"\\\x0432\x044b\x0445\x043e\x0434.img");  // a new file
+  const MessageBoxView view = Dismiss(NextDialog());
+  EXPECT_EQ(view.caption, "Error");
+  EXPECT_EQ(view.text.rfind("Imena nove datoteke ni mogo\xe8" "e zapisati", 0), 0u) << view.text;
+  EXPECT_EQ(view.text.find("Ne more\x9a shraniti"), std::string::npos) << "not the same-name error";
+  EXPECT_EQ(Memo(), "") << "no run";
+  EXPECT_EQ(app->Text(ids::kUkaz), "Zarvelt.exe ");
 }

@@ -73,9 +73,32 @@ TEST(PlanDelete, RemovesEverySelectedEntryAndSelectsTheFirstRemaining) {
   }
 }
 
+TEST(PathsFromDialog, WideNamesComeBackAsNarrowOnesDo) {
+  const std::wstring buffer = L"C:\\d\0\x043a.img\0b.img\0\0"s;
+  EXPECT_EQ(PathsFromDialog(buffer, 5), (std::vector<std::wstring>{L"C:\\d\\\x043a.img", L"C:\\d\\b.img"}));
+  EXPECT_EQ(PathsFromDialog(std::wstring_view(L"C:\\a.img\0\0", 10), 3), (std::vector<std::wstring>{L"C:\\a.img"}));
+}
+
+TEST(SortOutChosen, ExactPathsAsTheyAreElseTheShortPathElseLeftOutInOrder) {
+  const std::vector<PathInCodePage> read = {
+      {true, "C:\\m\\\xe8\x9e\x9a.img", ""},       // Slovenian letters: byte for byte
+      {false, "C:\\m\\?????.img", "C:\\m\\____~1.IMG"},  // by the short path the tool can open
+      {false, "C:\\m\\??.img", ""},                   // no short path: left out
+      {true, "C:\\m\\a.img", "C:\\m\\ignored"},
+      {false, "C:\\m\\Espa?a.img", ""},
+  };
+  const ChosenPaths chosen = SortOutChosen(read);
+  EXPECT_EQ(chosen.listed, (Paths{"C:\\m\\\xe8\x9e\x9a.img", "C:\\m\\____~1.IMG", "C:\\m\\a.img"}));
+  EXPECT_EQ(chosen.leftOut, (Paths{"C:\\m\\??.img", "C:\\m\\Espa?a.img"}));
+  EXPECT_TRUE(SortOutChosen({}).listed.empty());
+}
+
 TEST(FilesOnly, KeepsTheDropsOrderAndRepeatsAndLeavesFoldersOut) {
   const auto isFolder = [](const std::string& path) { return path.back() == '\\' || path == "C:\\maps"; };
   EXPECT_EQ(FilesOnly({"C:\\b.img", "C:\\maps", "C:\\a.map", "C:\\b.img", "D:\\"}, isFolder),
             (std::vector<std::string>{"C:\\b.img", "C:\\a.map", "C:\\b.img"}));
   EXPECT_TRUE(FilesOnly({"C:\\maps"}, isFolder).empty());
+  // A dropped name that reads empty is no file.
+  const auto noFolders = [](const std::wstring&) { return false; };
+  EXPECT_EQ(FilesOnly({L"", L"C:\\\x043a.img", L""}, noFolders), (std::vector<std::wstring>{L"C:\\\x043a.img"}));
 }

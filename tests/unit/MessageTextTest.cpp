@@ -18,6 +18,13 @@ TEST(SameNameMessage, MessageTwoLineFeedsAndTheQuotedPath) {
             "Ne more\x9a shraniti pod isto ime, kot je datoteka katero zdru\x9euje\x9a!\n\n\"C:\\R&D\\a.img\"");
 }
 
+TEST(LeftOutMessage, NamesEachFileOnALineOfItsOwnAndSaysWhatToDo) {
+  const std::string message = LeftOutMessage({"C:\\m\\??.img", "C:\\m\\?????.img"});
+  EXPECT_EQ(message.rfind("Teh datotek ni mogo\xe8" "e dati orodju", 0), 0u) << message;
+  EXPECT_NE(message.find(":\n\nC:\\m\\??.img\nC:\\m\\?????.img\n\nPreimenujte"), std::string::npos) << message;
+  EXPECT_NE(OutputNotWritableMessage("C:\\m\\?????.img").find("\n\nC:\\m\\?????.img\n\n"), std::string::npos);
+}
+
 TEST(MessageDialogCopy, CaptionTextAndButtonBetweenRules) {
   EXPECT_EQ(MessageDialogCopy("Error", "line one\n\nline two", "OK"),
             "---------------------------\r\nError\r\n---------------------------\r\n"

@@ -9,6 +9,8 @@
 //   sleep:MS      sleeps
 //   stamps:N:MS   writes the performance counter N times, MS apart, a line each
 //   exit:CODE     ends at once with that exit code
+//   opens         for each argument after the first, writes "opens: ARG" or
+//                 "cannot open: ARG", a line each, as it could open it or not
 //   pid           writes "pid:" and its process id, a line
 //   spawn:STEPS   starts the test tool with STEPS (comma-separated) as its
 //                 arguments, sharing its output, and goes on at once
@@ -83,6 +85,18 @@ void Spawn(std::string steps) {
   ::CloseHandle(pi.hProcess);
 }
 
+int argCount = 0;
+char** args = nullptr;
+
+void Opens() {
+  for (int i = 2; i < argCount; ++i) {
+    const HANDLE file = ::CreateFileA(args[i], GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    Write(STD_OUTPUT_HANDLE, std::string(file == INVALID_HANDLE_VALUE ? "cannot open: " : "opens: ") + args[i] + "\n");
+    if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
+  }
+}
+
 void Step(const std::string& step, const std::string& commandLine) {
   if (step == "echo") Write(STD_OUTPUT_HANDLE, commandLine);
   else if (StartsWith(step, "out:")) Write(STD_OUTPUT_HANDLE, Decode(step.substr(4)));
@@ -92,12 +106,15 @@ void Step(const std::string& step, const std::string& commandLine) {
   else if (StartsWith(step, "stamps:")) Stamps(step.substr(7));
   else if (step == "pid") Write(STD_OUTPUT_HANDLE, "pid:" + std::to_string(::GetCurrentProcessId()) + "\n");
   else if (StartsWith(step, "spawn:")) Spawn(step.substr(6));
+  else if (step == "opens") Opens();
   else if (StartsWith(step, "exit:")) ::ExitProcess(static_cast<UINT>(std::strtoul(step.c_str() + 5, nullptr, 10)));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  argCount = argc;
+  args = argv;
   const std::string commandLine = ::GetCommandLineA();
   if (argc > 1 && (std::string(argv[1]) == "-i" || std::string(argv[1]) == "-m")) {
     Write(STD_OUTPUT_HANDLE, commandLine);
