@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-namespace {
-
 std::wstring Widen(const std::string& text) {
   if (text.empty()) return {};
   const int size = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
@@ -11,6 +9,8 @@ std::wstring Widen(const std::string& text) {
   ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
   return wide;
 }
+
+namespace {
 
 // The text in the code page. It is exact when no letter was replaced, by the
 // default character or by a near letter ("n" for "ñ"), and converting it back

@@ -17,5 +17,8 @@ PathInCodePage InCodePage(const std::wstring& path);
 // written (a new file has no short name yet).
 std::optional<std::string> OutputInCodePage(const std::wstring& path);
 
+// 8-bit text of the code page in wide text.
+std::wstring Widen(const std::string& text);
+
 // The text as well as the code page can show it (a "?" for a letter it lacks).
 std::string Shown(const std::wstring& text);

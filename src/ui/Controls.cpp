@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include "app/AppError.h"
+#include "ui/CodePage.h"
 #include "ui/ListRules.h"
 #include "ui/Texts.h"
 
@@ -166,23 +167,12 @@ UINT_PTR CALLBACK PlaceDialogHook(HWND child, UINT msg, WPARAM, LPARAM lp) {
 TFileDialog::TFileDialog(bool save, DWORD options, std::size_t bufferSize)
     : save_(save), options_(options), bufferSize_(bufferSize) {}
 
-namespace {
-
-// The program's 8-bit text (with the zeros inside it) in wide text.
-std::wstring Wide(const char* text, std::size_t size) {
-  const int length = ::MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(size), wide.data(), length);
-  return wide;
-}
-
-}  // namespace
-
 bool TFileDialog::Execute(HWND owner) {
   std::wstring buffer(bufferSize_, L'\0');
   FileName.copy(buffer.data(), bufferSize_ - 1);
-  const std::wstring filter = Wide(texts::kImgFilter, sizeof texts::kImgFilter);
-  const std::wstring extension = Wide(texts::kImgExtension, std::char_traits<char>::length(texts::kImgExtension) + 1);
+  // The filter's zeros inside it go along.
+  const std::wstring filter = Widen(std::string(texts::kImgFilter, sizeof texts::kImgFilter));
+  const std::wstring extension = Widen(texts::kImgExtension);
 
   HWND active = ::GetActiveWindow();
   OPENFILENAMEW ofn{};

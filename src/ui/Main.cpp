@@ -207,8 +207,7 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // A click while a tool runs neither activates the window nor acts,
       // unless it is on Ustavi.
       const DWORD pos = ::GetMessagePos();
-      if (busy_ && ::WindowFromPoint(POINT{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)}) != Ustavi.Handle())
-        return MA_NOACTIVATEANDEAT;
+      if (busy_ && !IsOverUstavi(POINT{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)})) return MA_NOACTIVATEANDEAT;
       return ::DefWindowProcA(hwnd_, msg, wp, lp);
     }
     case WM_DROPFILES: {
@@ -334,13 +333,15 @@ bool TMainForm::AttendWhileBusy() {
   // The pointer onto or off Ustavi: the system does not always ask the
   // window again for the pointer when the move's message is taken this way.
   POINT pt;
-  const bool overStop = ::GetCursorPos(&pt) && ::WindowFromPoint(pt) == Ustavi.Handle();
+  const bool overStop = ::GetCursorPos(&pt) && IsOverUstavi(pt);
   if (overStop != pointerOverStop_) {
     pointerOverStop_ = overStop;
     RefreshCursor();
   }
   return stopAsked_;
 }
+
+bool TMainForm::IsOverUstavi(POINT screen) const { return ::WindowFromPoint(screen) == Ustavi.Handle(); }
 
 void TMainForm::RefreshCursor() const {
   POINT pt;

@@ -82,6 +82,7 @@ class TMainForm {
   // Whatever the windows need while a tool runs: repaint, drop the input
   // but a stop. True once the user has asked for the run to stop.
   bool AttendWhileBusy();
+  bool IsOverUstavi(POINT screen) const;
   // Lets the window under the pointer choose the pointer again now.
   void RefreshCursor() const;
 

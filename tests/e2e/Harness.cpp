@@ -91,18 +91,13 @@ std::string TestFolder(const std::string& name) {
 }
 
 std::string MakeFile(const std::string& path, const std::string& bytes) {
-  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + path);
-  DWORD written = 0;
-  ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  ::CloseHandle(file);
+  MakeFile(Wide(path), bytes);
   return path;
 }
 
 std::wstring MakeFile(const std::wstring& path, const std::string& bytes) {
   HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create a file with a wide name");
+  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create a test file");
   DWORD written = 0;
   ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   ::CloseHandle(file);
