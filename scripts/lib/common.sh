@@ -4,10 +4,12 @@
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 BUILD="$ROOT/build"
 
-# wine32:i386 lets Wine run the 32-bit release build; fonts-wine holds the
-# fonts the window is designed in (Tahoma) and the title bar's symbols (Marlett).
+# fonts-wine holds the fonts the window is designed in (Tahoma) and the title
+# bar's symbols (Marlett). libc6:i386 tells whether this host runs 32-bit
+# Linux programs; where it does, wine32:i386 lets Wine run the 32-bit release
+# build (see host_runs_32bit).
 PACKAGES="cmake make g++ googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools \
-wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils locales imagemagick python3 python3-xlib"
+wine wine64 fonts-wine xvfb xauth x11-utils locales imagemagick python3 python3-xlib libc6:i386"
 
 # The virtual screen: room for the window at 144 pixels per inch too.
 SCREEN_SIZE=1280x1024
@@ -18,20 +20,59 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-# Installs whatever of the build and test packages is missing (Debian and Ubuntu).
-ensure_packages() {
+# Installs whatever of PACKAGES (Debian and Ubuntu) is missing.
+install_missing() {
   local missing=() p
-  for p in $PACKAGES; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    say "adding the i386 architecture (for wine32)"
+    say "adding the i386 architecture (for libc6:i386 and wine32)"
     as_root dpkg --add-architecture i386
   fi
   say "installing: ${missing[*]}"
   as_root apt-get update -qq
   DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Installs what the build and the tests need, and finds out whether this host
+# runs 32-bit programs; Wine's 32-bit part only where it does.
+ensure_packages() {
+  install_missing $PACKAGES
+  host_runs_32bit
+  if [ "$HOST32" = 1 ]; then install_missing wine32:i386; fi
+}
+
+# --- 32-bit programs ------------------------------------------------------
+
+# Some hosts run 32-bit Linux programs and some do not (their kernel answers
+# "Exec format error"), and nothing tells in advance. Wine 8 runs a 32-bit
+# Windows program only through its 32-bit loader, a 32-bit Linux program:
+# where that cannot run, only the 64-bit build can be run, and Debian's
+# `wine` must not be used (it picks the 32-bit loader whenever wine32 is
+# installed, and every Wine command then fails with exit 126).
+# Sets HOST32 to 1 or 0, and HOST32_WHY to the reason, by running the i386
+# loader once; ZARVELT_HOST32=0 forces the 64-bit-only way on any host.
+HOST32=""
+HOST32_WHY=""
+host_runs_32bit() {
+  [ -n "$HOST32" ] && return 0
+  local answer
+  if [ "${ZARVELT_HOST32:-}" = 0 ]; then
+    HOST32=0
+    HOST32_WHY="ZARVELT_HOST32=0 takes this host as one that runs no 32-bit Linux programs"
+  elif answer=$(/lib/ld-linux.so.2 --version 2>&1 </dev/null); then
+    HOST32=1
+  else
+    HOST32=0
+    HOST32_WHY="this host runs no 32-bit Linux programs (/lib/ld-linux.so.2: ${answer##*: }), which Wine needs to run a 32-bit Windows program"
+  fi
+  if [ "$HOST32" = 1 ]; then
+    say "this host runs 32-bit programs: Wine runs the 32-bit release program and the 64-bit build"
+  else
+    say "$HOST32_WHY: only the 64-bit build runs under Wine here"
+  fi
 }
 
 # configure_and_build PRESET [TARGET...]
@@ -79,9 +120,19 @@ wine_env() {
   fi
   # Only Wine runs under it (see wine_run and cmake/wine-emulator.sh).
   export ZARVELT_WINE_LOCALE=sl_SI.UTF-8
+  # The loader every Wine command goes through (ZARVELT_WINE, also for the
+  # tests' emulator and drivers), and whether the 32-bit program can run.
+  host_runs_32bit
+  export ZARVELT_HOST32=$HOST32
+  if [ "$HOST32" = 1 ]; then
+    export ZARVELT_WINE=wine
+    unset WINELOADER
+  else
+    export ZARVELT_WINE=/usr/lib/wine/wine64 WINELOADER=/usr/lib/wine/wine64
+  fi
   # A prefix made before wine32 was installed cannot start 32-bit programs:
   # it has no syswow64 folder.
-  if [ -f "$WINEPREFIX/system.reg" ] && [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
+  if [ "$HOST32" = 1 ] && [ -f "$WINEPREFIX/system.reg" ] && [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
     say "the Wine prefix in $WINEPREFIX cannot run 32-bit programs: making it anew"
     wineserver -k 2>/dev/null || true
     rm -rf "$WINEPREFIX"
@@ -89,7 +140,7 @@ wine_env() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     say "making a Wine prefix in $WINEPREFIX"
     rm -rf "$WINEPREFIX"
-    wine_run wineboot -i </dev/null >/dev/null 2>&1
+    wine_setup "making the Wine prefix" wineboot -i
   fi
   link_wine_fonts
   # Wine's virtual desktop: without a window manager, hiding or destroying a
@@ -115,11 +166,23 @@ REG
 )
   if [ "$(cat "$WINEPREFIX/.zarvelt-settings" 2>/dev/null)" != "$settings" ]; then
     printf '%s\n' "$settings" >"$dir/wine-settings.reg"
-    wine_run wine regedit /S "$dir/wine-settings.reg" </dev/null >/dev/null 2>&1
+    wine_setup "writing the Wine settings to the registry" regedit /S "$dir/wine-settings.reg"
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
     printf '%s' "$settings" >"$WINEPREFIX/.zarvelt-settings"
   fi
+}
+
+# wine_setup WHAT COMMAND...: one Wine command of the set-up. When it fails,
+# the script stops with the command and what Wine said.
+wine_setup() {
+  local what=$1 rc=0 log="$BUILD/wine/setup.log"
+  shift
+  WINEDEBUG=-all,err+all wine_run "$@" </dev/null >"$log" 2>&1 || rc=$?
+  [ "$rc" -eq 0 ] && return 0
+  say "Wine failed while $what: \`$ZARVELT_WINE $*\` exited with $rc. Wine said:"
+  if [ -s "$log" ]; then tail -n 40 "$log" >&2; else echo "(nothing)" >&2; fi
+  exit 1
 }
 
 # This Wine does not look in its own font folder: the prefix's Fonts folder
@@ -127,7 +190,7 @@ REG
 # them as on Windows.
 link_wine_fonts() {
   local fonts="$WINEPREFIX/drive_c/windows/Fonts" font added=
-  [ -d "$WINE_FONT_DIR" ] || { say "Wine's fonts are missing: install fonts-wine"; return 1; }
+  [ -d "$WINE_FONT_DIR" ] || { say "Wine's fonts are missing: install fonts-wine"; exit 1; }
   mkdir -p "$fonts"
   for font in "$WINE_FONT_DIR"/*; do
     [ -e "$fonts/${font##*/}" ] && continue
@@ -141,9 +204,14 @@ link_wine_fonts() {
   fi
 }
 
-# Runs a command with Wine's locale.
+# wine_run [--steady] PROGRAM ARGS...: runs a Windows program under Wine,
+# with Wine's locale, through the loader this host runs (see wine_env).
+# --steady: without address space randomization, as the tests run Wine (this
+# Wine now and then fails to start a program with it: see the README).
 wine_run() {
-  LC_ALL=$ZARVELT_WINE_LOCALE "$@"
+  local steady=()
+  if [ "${1:-}" = --steady ]; then steady=(setarch "$(uname -m)" -R); shift; fi
+  LC_ALL=$ZARVELT_WINE_LOCALE "${steady[@]}" "$ZARVELT_WINE" "$@"
 }
 
 stop_wine() {
