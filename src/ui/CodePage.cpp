@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "ui/SameFile.h"
+
 std::wstring Widen(const std::string& text) {
   if (text.empty()) return {};
   const int size = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
@@ -31,26 +33,12 @@ std::string Narrow(const std::wstring& text, bool& exact) {
   return narrow;
 }
 
-// GetShortPathNameW and GetLongPathNameW: the other form of a path, or empty.
-template <typename Query>
-std::wstring OtherForm(const std::wstring& path, Query query) {
-  std::wstring other(MAX_PATH, L'\0');
-  DWORD length = query(path.c_str(), other.data(), static_cast<DWORD>(other.size()));
-  if (length >= other.size()) {
-    other.resize(length);
-    length = query(path.c_str(), other.data(), static_cast<DWORD>(other.size()));
-  }
-  if (length == 0 || length >= other.size()) return {};
-  other.resize(length);
-  return other;
-}
-
-// The file's short path, where it has one that converts exactly and whose
-// long form is the path itself: two names can share a short name, and then
-// the short path may name the other file.
+// The file's short path, where it has one that converts exactly and names
+// this very file (the path may be typed in other letter case): two names can
+// share a short name, and then the short path may name the other file.
 std::string ExactShortPath(const std::wstring& path) {
-  const std::wstring shortPath = OtherForm(path, ::GetShortPathNameW);
-  if (shortPath.empty() || OtherForm(shortPath, ::GetLongPathNameW) != path) return {};
+  const std::wstring shortPath = ShortPathOf(path);
+  if (shortPath.empty() || !IsSameFile(shortPath, path)) return {};
   bool exact = false;
   std::string narrow = Narrow(shortPath, exact);
   return exact ? narrow : std::string();

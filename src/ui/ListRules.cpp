@@ -17,46 +17,29 @@ std::basic_string<Char> Join(std::basic_string_view<Char> folder, std::basic_str
   return path;
 }
 
-template <typename Char>
-std::vector<std::basic_string<Char>> Paths(std::basic_string_view<Char> buffer, std::size_t fileOffset) {
+}  // namespace
+
+std::string JoinToFolder(std::string_view folder, std::string_view name) { return Join(folder, name); }
+
+std::vector<std::wstring> PathsFromDialog(std::wstring_view buffer, std::size_t fileOffset) {
   auto stringAt = [&](std::size_t pos) {
-    const auto end = buffer.find(Char(0), pos);
+    const auto end = buffer.find(L'\0', pos);
     return buffer.substr(pos, end == buffer.npos ? buffer.size() - pos : end - pos);
   };
-  const std::basic_string_view<Char> first = stringAt(0);
-  const bool several = fileOffset > 0 && fileOffset <= buffer.size() && buffer[fileOffset - 1] == Char(0);
+  const std::wstring_view first = stringAt(0);
+  const bool several = fileOffset > 0 && fileOffset <= buffer.size() && buffer[fileOffset - 1] == L'\0';
   if (!several) {
     if (first.empty()) return {};
-    return {std::basic_string<Char>(first)};
+    return {std::wstring(first)};
   }
-  std::vector<std::basic_string<Char>> paths;
+  std::vector<std::wstring> paths;
   for (std::size_t pos = first.size() + 1; pos < buffer.size();) {
-    const std::basic_string_view<Char> name = stringAt(pos);
+    const std::wstring_view name = stringAt(pos);
     if (name.empty()) break;
     paths.push_back(Join(first, name));
     pos += name.size() + 1;
   }
   return paths;
-}
-
-template <typename String>
-std::vector<String> Files(const std::vector<String>& dropped, const std::function<bool(const String&)>& isFolder) {
-  std::vector<String> files;
-  for (const String& path : dropped)
-    if (!path.empty() && !isFolder(path)) files.push_back(path);
-  return files;
-}
-
-}  // namespace
-
-std::string JoinToFolder(std::string_view folder, std::string_view name) { return Join(folder, name); }
-std::wstring JoinToFolder(std::wstring_view folder, std::wstring_view name) { return Join(folder, name); }
-
-std::vector<std::string> PathsFromDialog(std::string_view buffer, std::size_t fileOffset) {
-  return Paths(buffer, fileOffset);
-}
-std::vector<std::wstring> PathsFromDialog(std::wstring_view buffer, std::size_t fileOffset) {
-  return Paths(buffer, fileOffset);
 }
 
 std::optional<DeletePlan> PlanDelete(const std::vector<bool>& selected) {
@@ -69,13 +52,12 @@ std::optional<DeletePlan> PlanDelete(const std::vector<bool>& selected) {
   return plan;
 }
 
-std::vector<std::string> FilesOnly(const std::vector<std::string>& dropped,
-                                   const std::function<bool(const std::string&)>& isFolder) {
-  return Files(dropped, isFolder);
-}
 std::vector<std::wstring> FilesOnly(const std::vector<std::wstring>& dropped,
                                     const std::function<bool(const std::wstring&)>& isFolder) {
-  return Files(dropped, isFolder);
+  std::vector<std::wstring> files;
+  for (const std::wstring& path : dropped)
+    if (!path.empty() && !isFolder(path)) files.push_back(path);
+  return files;
 }
 
 ChosenPaths SortOutChosen(const std::vector<PathInCodePage>& paths) {

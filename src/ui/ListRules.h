@@ -6,26 +6,23 @@
 #include <string_view>
 #include <vector>
 
-// Each rule on paths comes in 8-bit text and in wide text (what the wide
-// file dialogs and drops give), and does the same on both.
+// The file dialogs and drops give paths in wide text; the list holds them in
+// the system's 8-bit code page.
 
 // The paths an open dialog returned in its name buffer, in the dialog's order.
 // One chosen file comes back as one full path; several come back as the
 // folder and then each name, zero-separated, and `fileOffset` then points just
-// past the zero that ends the folder.
-std::vector<std::string> PathsFromDialog(std::string_view buffer, std::size_t fileOffset);
+// past the zero that ends the folder. Each name is joined to the folder as
+// JoinToFolder joins it.
 std::vector<std::wstring> PathsFromDialog(std::wstring_view buffer, std::size_t fileOffset);
 
 // Joins a name to its folder with one backslash between them, unless the
 // folder already ends in one. A name that is already absolute ("\x", "C:\x")
 // is taken unchanged.
 std::string JoinToFolder(std::string_view folder, std::string_view name);
-std::wstring JoinToFolder(std::wstring_view folder, std::wstring_view name);
 
 // The paths of a drop that become entries: every one that is not a folder,
 // in the drop's order. A name that reads empty is no file either.
-std::vector<std::string> FilesOnly(const std::vector<std::string>& dropped,
-                                   const std::function<bool(const std::string&)>& isFolder);
 std::vector<std::wstring> FilesOnly(const std::vector<std::wstring>& dropped,
                                     const std::function<bool(const std::wstring&)>& isFolder);
 

@@ -15,6 +15,7 @@
 #include "ui/Layout.h"
 #include "ui/ListRules.h"
 #include "ui/MessageText.h"
+#include "ui/SameFile.h"
 #include "ui/Texts.h"
 
 namespace {
@@ -401,7 +402,12 @@ void TMainForm::ZdruziClick(TControl*) {
   const std::string& output = *writable;
   const std::vector<std::string> entries = Entries();
   const std::vector<bool> selected = Selection();
-  if (IsSelectedEntry(entries, selected, output)) {
+  // The tool must never write over a map it reads: the output is refused when
+  // it is a selected input written byte for byte, or the same file by another
+  // of its names.
+  const std::wstring& chosen = SaveDialog.Files.front();
+  if (IsSelectedEntry(entries, selected, output) ||
+      AnySelectedEntry(entries, selected, [&](const std::string& entry) { return IsSameFile(Widen(entry), chosen); })) {
     ShowMessageDialog(hwnd_, MessageKind::Error, SameNameMessage(output));
     return;
   }

@@ -5,8 +5,13 @@
 
 bool IsSelectedEntry(const std::vector<std::string>& entries, const std::vector<bool>& selected,
                      const std::string& path) {
+  return AnySelectedEntry(entries, selected, [&](const std::string& entry) { return entry == path; });
+}
+
+bool AnySelectedEntry(const std::vector<std::string>& entries, const std::vector<bool>& selected,
+                      const std::function<bool(const std::string&)>& matches) {
   for (std::size_t i = 0; i < entries.size() && i < selected.size(); ++i)
-    if (selected[i] && entries[i] == path) return true;
+    if (selected[i] && matches(entries[i])) return true;
   return false;
 }
 

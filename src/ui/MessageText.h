@@ -1,11 +1,15 @@
 #pragma once
 // Texts the jobs and the message dialog put together.
+#include <functional>
 #include <string>
 #include <vector>
 
 // Whether `path` stands, byte for byte, as a selected entry of the list.
 bool IsSelectedEntry(const std::vector<std::string>& entries, const std::vector<bool>& selected,
                      const std::string& path);
+// Whether a selected entry of the list is one that `matches`.
+bool AnySelectedEntry(const std::vector<std::string>& entries, const std::vector<bool>& selected,
+                      const std::function<bool(const std::string&)>& matches);
 
 // The same-name error: the message, two line feeds, the quoted output path.
 std::string SameNameMessage(const std::string& outputPath);

@@ -59,21 +59,22 @@ void TakeProgramArguments(int& argc, char** argv) {
 
 namespace {
 
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA fd;
-  HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &fd);
+// In wide text, so that names in any letters go too.
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW fd;
+  HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &fd);
   if (find == INVALID_HANDLE_VALUE) return;
   do {
-    const std::string name = fd.cFileName;
-    if (name == "." || name == "..") continue;
-    const std::string path = folder + "\\" + name;
+    const std::wstring name = fd.cFileName;
+    if (name == L"." || name == L"..") continue;
+    const std::wstring path = folder + L"\\" + name;
     if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       RemoveTree(path);
-      ::RemoveDirectoryA(path.c_str());
+      ::RemoveDirectoryW(path.c_str());
     } else {
-      ::DeleteFileA(path.c_str());
+      ::DeleteFileW(path.c_str());
     }
-  } while (::FindNextFileA(find, &fd));
+  } while (::FindNextFileW(find, &fd));
   ::FindClose(find);
 }
 
@@ -85,7 +86,7 @@ std::string TestFolder(const std::string& name) {
   std::string root = std::string(temp) + "zarvelt-e2e";
   ::CreateDirectoryA(root.c_str(), nullptr);
   const std::string folder = root + "\\" + name;
-  RemoveTree(folder);
+  RemoveTree(Wide(folder));
   ::CreateDirectoryA(folder.c_str(), nullptr);
   return folder;
 }

@@ -4,6 +4,7 @@
 
 using namespace std::string_literals;
 using Paths = std::vector<std::string>;
+using WPaths = std::vector<std::wstring>;
 
 TEST(JoinToFolder, OneBackslashBetweenFolderAndName) {
   EXPECT_EQ(JoinToFolder("C:\\data", "a.img"), "C:\\data\\a.img");
@@ -19,32 +20,25 @@ TEST(JoinToFolder, AbsoluteNamesAreTakenUnchanged) {
   EXPECT_EQ(JoinToFolder("C:\\data", "D:a.img"), "C:\\data\\D:a.img");
 }
 
-TEST(PathsFromDialog, OneFileComesBackWhole) {
+// The dialog's buffer in wide text; each name is joined to its folder as
+// JoinToFolder joins it.
+TEST(PathsFromDialog, OneFileComesBackWholeIgnoringWhatAnEarlierLongerNameLeftBehind) {
   // The offset points at the name inside the path.
-  const std::string buffer = "C:\\data\\a.img\0\0"s;
-  EXPECT_EQ(PathsFromDialog(buffer, 8), (Paths{"C:\\data\\a.img"}));
-}
-
-TEST(PathsFromDialog, OneFileIgnoresWhatAnEarlierLongerNameLeftBehind) {
-  const std::string buffer = "C:\\a.img\0ame.img\0\0"s;
-  EXPECT_EQ(PathsFromDialog(buffer, 3), (Paths{"C:\\a.img"}));
+  EXPECT_EQ(PathsFromDialog(L"C:\\data\\a.img\0\0"s, 8), (WPaths{L"C:\\data\\a.img"}));
+  EXPECT_EQ(PathsFromDialog(L"C:\\a.img\0ame.img\0\0"s, 3), (WPaths{L"C:\\a.img"}));
 }
 
 TEST(PathsFromDialog, SeveralFilesAreJoinedToTheirFolderInOrder) {
-  const std::string buffer = "C:\\data\0b.img\0a.img\0with space \x9a\x9e.img\0\0"s;
-  EXPECT_EQ(PathsFromDialog(buffer, 8),
-            (Paths{"C:\\data\\b.img", "C:\\data\\a.img", "C:\\data\\with space \x9a\x9e.img"}));
-}
-
-TEST(PathsFromDialog, SeveralFilesInADriveRoot) {
-  const std::string buffer = "C:\\\0a.img\0b.img\0\0"s;
-  EXPECT_EQ(PathsFromDialog(buffer, 4), (Paths{"C:\\a.img", "C:\\b.img"}));
+  EXPECT_EQ(PathsFromDialog(L"C:\\data\0b.img\0a.img\0with space \u0161\u017e.img\0\u043a.img\0\0"s, 8),
+            (WPaths{L"C:\\data\\b.img", L"C:\\data\\a.img", L"C:\\data\\with space \u0161\u017e.img",
+                    L"C:\\data\\\u043a.img"}));
+  EXPECT_EQ(PathsFromDialog(L"C:\\\0a.img\0b.img\0\0"s, 4), (WPaths{L"C:\\a.img", L"C:\\b.img"})) << "a drive's root";
 }
 
 TEST(PathsFromDialog, EmptyOrUnterminatedBuffers) {
-  EXPECT_EQ(PathsFromDialog(std::string(10, '\0'), 0), Paths{});
+  EXPECT_EQ(PathsFromDialog(std::wstring(10, L'\0'), 0), WPaths{});
   // A buffer filled to its end without a closing zero.
-  EXPECT_EQ(PathsFromDialog("C:\\d\0a.img"s, 5), (Paths{"C:\\d\\a.img"}));
+  EXPECT_EQ(PathsFromDialog(L"C:\\d\0a.img"s, 5), (WPaths{L"C:\\d\\a.img"}));
 }
 
 TEST(PlanDelete, NothingSelectedChangesNothing) {
@@ -73,12 +67,6 @@ TEST(PlanDelete, RemovesEverySelectedEntryAndSelectsTheFirstRemaining) {
   }
 }
 
-TEST(PathsFromDialog, WideNamesComeBackAsNarrowOnesDo) {
-  const std::wstring buffer = L"C:\\d\0\x043a.img\0b.img\0\0"s;
-  EXPECT_EQ(PathsFromDialog(buffer, 5), (std::vector<std::wstring>{L"C:\\d\\\x043a.img", L"C:\\d\\b.img"}));
-  EXPECT_EQ(PathsFromDialog(std::wstring_view(L"C:\\a.img\0\0", 10), 3), (std::vector<std::wstring>{L"C:\\a.img"}));
-}
-
 TEST(SortOutChosen, ExactPathsAsTheyAreElseTheShortPathElseLeftOutInOrder) {
   const std::vector<PathInCodePage> read = {
       {true, "C:\\m\\\xe8\x9e\x9a.img", ""},       // Slovenian letters: byte for byte
@@ -93,12 +81,11 @@ TEST(SortOutChosen, ExactPathsAsTheyAreElseTheShortPathElseLeftOutInOrder) {
   EXPECT_TRUE(SortOutChosen({}).listed.empty());
 }
 
-TEST(FilesOnly, KeepsTheDropsOrderAndRepeatsAndLeavesFoldersOut) {
-  const auto isFolder = [](const std::string& path) { return path.back() == '\\' || path == "C:\\maps"; };
-  EXPECT_EQ(FilesOnly({"C:\\b.img", "C:\\maps", "C:\\a.map", "C:\\b.img", "D:\\"}, isFolder),
-            (std::vector<std::string>{"C:\\b.img", "C:\\a.map", "C:\\b.img"}));
-  EXPECT_TRUE(FilesOnly({"C:\\maps"}, isFolder).empty());
+TEST(FilesOnly, KeepsTheDropsOrderAndRepeatsAndLeavesFoldersAndEmptyNamesOut) {
+  const auto isFolder = [](const std::wstring& path) { return path.back() == L'\\' || path == L"C:\\maps"; };
+  EXPECT_EQ(FilesOnly({L"C:\\b.img", L"C:\\maps", L"C:\\a.map", L"C:\\b.img", L"D:\\"}, isFolder),
+            (WPaths{L"C:\\b.img", L"C:\\a.map", L"C:\\b.img"}));
+  EXPECT_TRUE(FilesOnly({L"C:\\maps"}, isFolder).empty());
   // A dropped name that reads empty is no file.
-  const auto noFolders = [](const std::wstring&) { return false; };
-  EXPECT_EQ(FilesOnly({L"", L"C:\\\x043a.img", L""}, noFolders), (std::vector<std::wstring>{L"C:\\\x043a.img"}));
+  EXPECT_EQ(FilesOnly({L"", L"C:\\\u043a.img", L""}, isFolder), (WPaths{L"C:\\\u043a.img"}));
 }

@@ -11,6 +11,13 @@ TEST(IsSelectedEntry, ExactBytesOfSelectedEntriesOnly) {
   EXPECT_FALSE(IsSelectedEntry(entries, selected, "C:\\M\\A.IMG")) << "letter case counts";
   EXPECT_FALSE(IsSelectedEntry(entries, selected, "C:\\m\\a.img ")) << "no trimming";
   EXPECT_FALSE(IsSelectedEntry({}, {}, ""));
+  // Any other test is asked of the selected entries only, in list order.
+  std::vector<std::string> asked;
+  EXPECT_FALSE(AnySelectedEntry(entries, selected, [&](const std::string& entry) {
+    asked.push_back(entry);
+    return false;
+  }));
+  EXPECT_EQ(asked, (std::vector<std::string>{"C:\\m\\a.img", "C:\\m\\c.img"}));
 }
 
 TEST(SameNameMessage, MessageTwoLineFeedsAndTheQuotedPath) {
