@@ -212,6 +212,7 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return ::DefWindowProcA(hwnd_, msg, wp, lp);
     }
     case WM_DROPFILES: {
+      if (!IsOwnDrop(reinterpret_cast<HDROP>(wp))) return 0;
       const UniqueDrop drop(reinterpret_cast<HDROP>(wp));
       // Taken only when the window takes input: not while a tool runs, nor
       // while a dialog of a job is open (the job reads the list after it).

@@ -1,6 +1,8 @@
 // Adding files through the open dialog and deleting the selected ones.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "Harness.h"
 #include "ui/ControlIds.h"
 
@@ -223,4 +225,25 @@ TEST_F(InputList, FilesDraggedFromALinuxFileManagerAreListed) {
   EXPECT_EQ(app->Items().back(), Path("a.img"));
   app->Sync();
   EXPECT_TRUE(app->OtherWindows().empty());
+}
+
+// Inside Wine's virtual desktop (winecfg's "Emulate a virtual desktop", which a
+// user's own Wine may use) the drop lands on the desktop's X window, owned by
+// Wine's explorer.exe, which hands it on to the program. The program stays,
+// and lists the files or nothing: never a name it could not read.
+TEST_F(InputList, FilesDraggedInWinesVirtualDesktopAreListedOrLeftOutWithoutHarm) {
+  if (!HelperIsThere()) GTEST_SKIP() << "no X drag helper (scripts/test runs one)";
+  const std::string slovenian = MakeFile(Path("\x8a" "entjur \xe8rni vrh.img"));  // Š č
+  const bool accepted = DragThroughX(app->CentreOf(ids::kListBox), {Path("b.img"), slovenian});
+  ::Sleep(500);
+  ASSERT_EQ(app->WaitExit(0), static_cast<DWORD>(STILL_ACTIVE)) << "the program is still there";
+  app->Sync();
+  const Items items = app->Items();
+  std::printf("the drop was %s; listed: %zu\n", accepted ? "accepted" : "refused", items.size());
+  EXPECT_TRUE(items.empty() || items == (Items{Path("b.img"), slovenian})) << items.size();
+  EXPECT_TRUE(app->OtherWindows().empty());
+  // The window goes on as before.
+  Browse(Path("a.img"));
+  WaitForCount(items.size() + 1);
+  EXPECT_EQ(app->Items().back(), Path("a.img"));
 }

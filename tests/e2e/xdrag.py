@@ -29,13 +29,23 @@ def main():
         atom("Xdnd" + name) for name in ("Enter", "Position", "Status", "Drop", "Finished", "Leave"))
     copy, uri_list = atom("XdndActionCopy"), atom("text/uri-list")
 
-    # The window at the point that takes drops: the deepest one with XdndAware.
-    target, window = None, root
-    while window:
-        if window.get_full_property(aware, X.AnyPropertyType):
+    # The window at the point that takes drops, found as file managers find
+    # it: the client window there (the one a window manager marked with
+    # WM_STATE, else the root's child), if it has XdndAware. Wine's virtual
+    # desktop is one such window, whatever Windows windows it shows.
+    wm_state = atom("WM_STATE")
+    top = root.translate_coords(root, x, y).child
+    target, window = top, top
+    while window and getattr(window, "id", window):
+        if window.get_full_property(wm_state, X.AnyPropertyType):
             target = window
+            break
         child = window.translate_coords(root, x, y).child
         window = child if child and getattr(child, "id", child) else None
+    if target and not getattr(target, "id", target):
+        target = None
+    if target and not target.get_full_property(aware, X.AnyPropertyType):
+        target = None
     if target is None:
         print("xdrag: no window at %d,%d takes drops" % (x, y), file=sys.stderr)
         return 1
