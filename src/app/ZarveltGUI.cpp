@@ -1,10 +1,14 @@
 // Program entry: brings up the application and its main window, runs the
 // event loop, and shows whatever error escapes them.
 #include <windows.h>
+#include <ole2.h>
 
 #include "app/Application.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+  // For files dragged onto the window through OLE; without it they still
+  // come the older way.
+  const HRESULT ole = ::OleInitialize(nullptr);
   try {
     Application.Initialize(instance);
     Application.CreateForm();
@@ -12,5 +16,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   } catch (...) {
     Application.HandleException();
   }
+  if (SUCCEEDED(ole)) ::OleUninitialize();
   return 0;
 }

@@ -59,7 +59,9 @@ int LineHeightOf(HDC screen, HFONT font) {
 
 }  // namespace
 
-TMainForm::TMainForm(HINSTANCE instance) {
+TMainForm::TMainForm(HINSTANCE instance)
+    : dropTarget_([this] { return TakesDrops(); },
+                  [this](const std::vector<std::wstring>& files) { FormDropFiles(nullptr, files); }) {
   RegisterFormClass(instance, WndProc);
   TPanel::Register(instance);
   {
@@ -187,6 +189,7 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CREATE:
       CreateControls();
       ::DragAcceptFiles(hwnd_, TRUE);
+      dropTarget_.Register(hwnd_);
       FormCreate(nullptr);
       return 0;
     case WM_SIZE:
@@ -214,11 +217,12 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DROPFILES: {
       if (!IsOwnDrop(reinterpret_cast<HDROP>(wp))) return 0;
       const UniqueDrop drop(reinterpret_cast<HDROP>(wp));
-      // Taken only when the window takes input: not while a tool runs, nor
-      // while a dialog of a job is open (the job reads the list after it).
-      if (!busy_ && ::IsWindowEnabled(hwnd_)) FormDropFiles(nullptr, DroppedFiles(drop.Get()));
+      if (TakesDrops()) FormDropFiles(nullptr, DroppedFiles(drop.Get()));
       return 0;
     }
+    case TDropTarget::kDroppedMessage:
+      dropTarget_.Deliver();
+      return 0;
     case WM_ACTIVATE:
       // Keep the focus on the control that had it, as a dialog does.
       if (LOWORD(wp) == WA_INACTIVE) {
@@ -229,6 +233,7 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     case WM_DESTROY:
+      dropTarget_.Revoke();
       if (created_) ::PostQuitMessage(0);
       return 0;
     default:
@@ -312,6 +317,7 @@ TMainForm::BusyScope::BusyScope(TMainForm& form) : form_(form) {
   form_.stopAsked_ = false;
   form_.pointerOverStop_ = false;
   form_.focusBeforeRun_ = ::GetFocus();
+  form_.dropTarget_.Revoke();
   ::ShowWindow(form_.Ustavi.Handle(), SW_SHOWNA);
   ::UpdateWindow(form_.Ustavi.Handle());
   form_.RefreshCursor();
@@ -326,6 +332,7 @@ TMainForm::BusyScope::~BusyScope() {
   if (::GetCapture() == stop) ::ReleaseCapture();
   ::ShowWindow(stop, SW_HIDE);
   form_.RefreshCursor();
+  form_.dropTarget_.Register(form_.hwnd_);
 }
 
 bool TMainForm::AttendWhileBusy() {
@@ -342,6 +349,10 @@ bool TMainForm::AttendWhileBusy() {
   }
   return stopAsked_;
 }
+
+// Only when the window takes input: not while a tool runs, nor while a
+// dialog of a job is open (the job reads the list after it).
+bool TMainForm::TakesDrops() const { return !busy_ && hwnd_ && ::IsWindowEnabled(hwnd_); }
 
 bool TMainForm::IsOverUstavi(POINT screen) const { return ::WindowFromPoint(screen) == Ustavi.Handle(); }
 

@@ -10,6 +10,7 @@
 
 #include "app/Owned.h"
 #include "ui/Controls.h"
+#include "ui/DropTarget.h"
 
 class TMainForm {
  public:
@@ -83,6 +84,7 @@ class TMainForm {
   // but a stop. True once the user has asked for the run to stop.
   bool AttendWhileBusy();
   bool IsOverUstavi(POINT screen) const;
+  bool TakesDrops() const;
   // Lets the window under the pointer choose the pointer again now.
   void RefreshCursor() const;
 
@@ -95,5 +97,9 @@ class TMainForm {
   HWND focusBeforeRun_ = nullptr;
   bool pointerOverStop_ = false;
   HWND focused_ = nullptr;  // the control that had the focus when the window was deactivated
+  // Files dragged through OLE. Revoked while a tool runs: the program then
+  // answers no calls from other programs, and drops come as WM_DROPFILES,
+  // which it leaves.
+  TDropTarget dropTarget_;
   std::exception_ptr creationError_;
 };
