@@ -4,7 +4,8 @@
 //   zarvelt-bench.exe --program=EXE --bits=N --yardsticks=FOLDER [FIGURES]
 // EXE is the program measured (the release build); FOLDER holds the minimal
 // programs built for the same bitness. FIGURES picks the figures whose name
-// contains it: start, memory, cpu, latency, throughput, stop, tiny, soak, size.
+// contains it: start, memory, cpu, latency, throughput, stop, flood, filling,
+// tiny, soak, size.
 #include <windows.h>
 
 #include <algorithm>
@@ -370,6 +371,99 @@ void MeasureStop() {
          longest > 0 && longest < 500);
 }
 
+// A stop while the tool pours out output as fast as it is taken: from the
+// press of the mouse on Ustavi (the pointer moved onto it from the output
+// area just before, as a hand moves it) or of Esc, 1.5 s into the run, to the
+// run's end (Ustavi hidden, after the separator). Four runs in each of five
+// fresh programs, so that first stops count as often as later ones.
+void MeasureStopUnderFlood(bool escape) {
+  std::vector<double> stops;
+  int failed = 0;
+  for (int program = 0; program < 5; ++program) {
+    Program app(AsUser());
+    ::SetForegroundWindow(app.Main());
+    WaitUntil([&] { return ::GetForegroundWindow() == app.Main(); }, 3000);
+    const HWND stop = app.Control(ids::kUstavi);
+    for (int run = 0; run < 4; ++run) {
+      app.Run(Tool("flood:60000"));
+      if (!WaitUntil([&] { return ::IsWindowVisible(stop) != FALSE; }, 5000)) {
+        ++failed;
+        break;
+      }
+      ::Sleep(1500);
+      MoveMouse(app.CentreOf(ids::kMemo));
+      const POINT button = app.CentreOf(ids::kUstavi);
+      if (!escape) MoveMouse(button);
+      const double start = NowMs();
+      if (escape) {
+        PressKeys({VK_ESCAPE});
+      } else {
+        LeftButton(true);
+        ::Sleep(20);
+        LeftButton(false);
+      }
+      while (::IsWindowVisible(stop) && NowMs() - start < 20000) ::Sleep(2);
+      if (::IsWindowVisible(stop)) {
+        ++failed;
+        break;
+      }
+      stops.push_back(NowMs() - start);
+      app.Sync();
+    }
+  }
+  std::sort(stops.begin(), stops.end());
+  const double median = stops.empty() ? -1 : Median(stops), worst = stops.empty() ? -1 : stops.back();
+  std::string all;
+  for (double ms : stops) all += (all.empty() ? "" : " ") + Format("%.0f", ms);
+  Report(std::string(escape ? "Esc" : "click on Ustavi") + " to the run's end during a flood of output (median, worst of " +
+             std::to_string(stops.size()) + (failed ? ", " + std::to_string(failed) + " FAILED" : "") + ")",
+         Ms(median) + ", " + Ms(worst) + " [" + all + "]", "median <= 0.3 s, worst <= 0.5 s",
+         !failed && stops.size() == 20 && median <= 300 && worst <= 500);
+}
+
+// 2 MB of output into an output area that already holds 0, 10 and 20 MB:
+// click to separator (median of 3 in a row), and the longest a message from
+// another program waited meanwhile.
+void MeasureFilling() {
+  Program app(AsUser());
+  const HWND memo = app.Control(ids::kMemo);
+  LRESULT lines = 1;
+  std::size_t held = 0;
+  // Runs `bytes` of output to its separator; its milliseconds, and the
+  // longest unanswered message in `longest`.
+  auto run = [&](std::size_t bytes, double& longest) {
+    app.Run(Tool("bytes:" + std::to_string(bytes)));
+    lines += static_cast<LRESULT>((bytes + 1022) / 1023) + 1;
+    const double start = NowMs();
+    while (NowMs() - start < 600000) {
+      const double asked = NowMs();
+      DWORD_PTR count = 0;
+      ::SendMessageTimeoutA(memo, EM_GETLINECOUNT, 0, 0, SMTO_NORMAL, 60000, &count);
+      longest = std::max(longest, NowMs() - asked);
+      if (static_cast<LRESULT>(count) >= lines && Tail(app).endsWithSeparator) break;
+      ::Sleep(10);
+    }
+    held += bytes;
+    return NowMs() - start;
+  };
+  std::string measured;
+  double base = 0, worstAnswer = 0, worstRatio = 0;
+  for (const std::size_t mb : {0u, 10u, 20u}) {
+    double ignored = 0;
+    if (held < mb << 20) run((mb << 20) - held, ignored);
+    std::vector<double> times;
+    for (int i = 0; i < 3; ++i) times.push_back(run(2 << 20, worstAnswer));
+    const double ms = Median(times);
+    if (mb == 0) base = ms;
+    worstRatio = std::max(worstRatio, ms / base);
+    measured += (measured.empty() ? "" : "; ") + std::to_string(mb) + " MB held: " + Ms(ms);
+  }
+  Report("2 MB into an output area holding 0, 10 and 20 MB (median of 3)",
+         measured + " (" + Format("%.2f x", worstRatio) + ")", "<= 2 x the time at 0 MB", worstRatio <= 2);
+  Report("longest a message from another program waited meanwhile", Ms(worstAnswer), "< 0.5 s",
+         worstAnswer > 0 && worstAnswer < 500);
+}
+
 // 100 runs of a tool that writes one line, clicked one after another.
 void MeasureTinyRuns() {
   const double reader = ReaderMs(100, 1023, "out:x", "--after-exit");
@@ -544,6 +638,11 @@ int main(int argc, char** argv) {
   if (wanted("latency")) MeasureLatency();
   if (wanted("throughput memory")) MeasureThroughput();
   if (wanted("stop")) MeasureStop();
+  if (wanted("stop flood")) {
+    MeasureStopUnderFlood(false);
+    MeasureStopUnderFlood(true);
+  }
+  if (wanted("filling")) MeasureFilling();
   if (wanted("tiny")) MeasureTinyRuns();
   if (wanted("soak")) MeasureSoak();
   if (wanted("size")) MeasureSize();

@@ -6,6 +6,8 @@
 //   out:TEXT      writes TEXT to standard output     (\n \r \0 \\ \xHH decoded)
 //   err:TEXT      writes TEXT to standard error
 //   bytes:N       writes N bytes (a repeating a..z pattern) in one write
+//   flood:MS      writes 64 KB pieces of that pattern as fast as they are
+//                 taken, for MS milliseconds (or until the output is gone)
 //   sleep:MS      sleeps
 //   stamps:N:MS   writes the performance counter N times, MS apart, a line each
 //   exit:CODE     ends at once with that exit code
@@ -71,6 +73,16 @@ void Stamps(const std::string& countAndPause) {
 
 bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 
+void Flood(unsigned long ms) {
+  const std::string piece = Pattern(64 * 1024);
+  const ULONGLONG end = ::GetTickCount64() + ms;
+  HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
+  DWORD written = 0;
+  while (::GetTickCount64() < end &&
+         ::WriteFile(out, piece.data(), static_cast<DWORD>(piece.size()), &written, nullptr)) {
+  }
+}
+
 void Spawn(std::string steps) {
   for (char& c : steps)
     if (c == ',') c = ' ';
@@ -102,6 +114,7 @@ void Step(const std::string& step, const std::string& commandLine) {
   else if (StartsWith(step, "out:")) Write(STD_OUTPUT_HANDLE, Decode(step.substr(4)));
   else if (StartsWith(step, "err:")) Write(STD_ERROR_HANDLE, Decode(step.substr(4)));
   else if (StartsWith(step, "bytes:")) Write(STD_OUTPUT_HANDLE, Pattern(std::strtoul(step.c_str() + 6, nullptr, 10)));
+  else if (StartsWith(step, "flood:")) Flood(std::strtoul(step.c_str() + 6, nullptr, 10));
   else if (StartsWith(step, "sleep:")) ::Sleep(std::strtoul(step.c_str() + 6, nullptr, 10));
   else if (StartsWith(step, "stamps:")) Stamps(step.substr(7));
   else if (step == "pid") Write(STD_OUTPUT_HANDLE, "pid:" + std::to_string(::GetCurrentProcessId()) + "\n");
