@@ -43,6 +43,16 @@ void TButton::SetEnabled(bool enabled) { ::EnableWindow(hwnd_, enabled ? TRUE : 
 
 void TMemo::AllowAnyLength() { ::SendMessageA(hwnd_, EM_SETLIMITTEXT, 0, 0); }
 
+void TMemo::ReserveRoom(std::size_t characters) {
+  const HLOCAL room = ::LocalAlloc(LMEM_MOVEABLE | LMEM_ZEROINIT, (characters + 1) * sizeof(wchar_t));
+  if (!room) return;  // the control grows its own buffer as it goes
+  // The control owns the new buffer from here on and frees it with itself;
+  // the one it had is the program's to free.
+  const auto previous = reinterpret_cast<HLOCAL>(::SendMessageW(hwnd_, EM_GETHANDLE, 0, 0));
+  ::SendMessageW(hwnd_, EM_SETHANDLE, reinterpret_cast<WPARAM>(room), 0);
+  if (previous && previous != room) ::LocalFree(previous);
+}
+
 namespace {
 
 LRESULT CALLBACK NoTabSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
@@ -56,7 +66,9 @@ LRESULT CALLBACK NoTabSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_P
 void TMemo::LeaveTabToNavigation() { ::SetWindowSubclass(hwnd_, NoTabSubclass, 1, 0); }
 
 void TMemo::AppendText(const std::string& text) {
-  const LRESULT end = ::SendMessageA(hwnd_, WM_GETTEXTLENGTH, 0, 0);
+  // The length in characters, as the control counts them; asked in 8-bit
+  // text, Wine copies and converts the whole text to count it.
+  const LRESULT end = ::SendMessageW(hwnd_, WM_GETTEXTLENGTH, 0, 0);
   ::SendMessageA(hwnd_, EM_SETSEL, static_cast<WPARAM>(end), end);
   ::SendMessageA(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
 }

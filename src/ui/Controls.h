@@ -44,6 +44,11 @@ class TMemo : public TControl {
  public:
   // Lifts the edit control's default text limit.
   void AllowAnyLength();
+  // Gives the empty control a text buffer with room for `characters`, so that
+  // appending does not reallocate it (under Wine the control otherwise grows
+  // its buffer to the exact size at each append, copying the whole text).
+  // Pages that no text has reached take no memory.
+  void ReserveRoom(std::size_t characters);
   // Lets Tab and Shift+Tab move the focus on instead of going into the text,
   // as in any dialog: a read-only output area has no use for them.
   void LeaveTabToNavigation();

@@ -20,6 +20,11 @@
 
 namespace {
 
+// The output area's buffer: room for 32 M characters (64 MB of address space)
+// before the control must grow it, which under Wine costs a copy of the whole
+// text at every append.
+constexpr std::size_t kMemoRoom = std::size_t{32} << 20;
+
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = 0;
 
@@ -104,6 +109,7 @@ void TMainForm::CreateControls() {
                   ES_AUTOVSCROLL | ES_AUTOHSCROLL,
               WS_EX_CLIENTEDGE, Scaled(layout::kMemo), ids::kMemo, font);
   Memo.AllowAnyLength();
+  Memo.ReserveRoom(kMemoRoom);
   Memo.LeaveTabToNavigation();
   Zazeni.Create(panel, "BUTTON", texts::kZazeni, BS_PUSHBUTTON, 0, Scaled(layout::kZazeni),
                 ids::kZazeni, font);
