@@ -372,8 +372,8 @@ void MeasureStop() {
 }
 
 // A stop while the tool pours out output as fast as it is taken: from the
-// press of the mouse on Ustavi (the pointer moved onto it from the output
-// area just before, as a hand moves it) or of Esc, 1.5 s into the run, to the
+// press of the mouse on Ustavi (the pointer moved onto it from outside the
+// window just before, as a hand moves it) or of Esc, 1.5 s into the run, to the
 // run's end (Ustavi hidden, after the separator). Four runs in each of five
 // fresh programs, so that first stops count as often as later ones.
 void MeasureStopUnderFlood(bool escape) {
@@ -391,7 +391,9 @@ void MeasureStopUnderFlood(bool escape) {
         break;
       }
       ::Sleep(1500);
-      MoveMouse(app.CentreOf(ids::kMemo));
+      // From outside the window: under Wine a warp within the busy window
+      // can come back to it late and move the pointer back where it was.
+      MoveMouse({8, 8});
       const POINT button = app.CentreOf(ids::kUstavi);
       if (!escape) MoveMouse(button);
       const double start = NowMs();

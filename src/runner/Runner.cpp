@@ -25,9 +25,10 @@ constexpr DWORD kReadSize = 16 * kChunkSize;
 // each update of the output area costs far more than reading a chunk.
 constexpr ULONGLONG kBatchMs = 80;
 // ... and at most as much as the output area shows in about this long, as
-// measured on the run's earlier updates: the window answers nothing while
-// it shows a batch (Wine's edit control takes about 0.2 s per MB).
-constexpr ULONGLONG kShowBudgetMs = 250;
+// measured on the run's earlier updates: the window answers nothing while it
+// shows a batch, and a stop waits for it (Wine's edit control takes some
+// 0.3 s per MB, and about 50 ms for each update whatever its size).
+constexpr ULONGLONG kShowBudgetMs = 200;
 constexpr std::size_t kFirstBatchBytes = 1024 * 1024;  // until an update has been measured
 constexpr std::size_t kMeasuredBytes = 256 * 1024;     // an update this large is measured
 constexpr std::size_t kLargestBatchBytes = 64 * 1024 * 1024;
@@ -153,11 +154,19 @@ class ToolJob {
     return assigned_;
   }
 
-  // Ends the tool and, in the job, everything it started. False when the
-  // tool had already ended by itself or could not be ended.
+  // Ends whatever of the tool still lives: in the job, every process it
+  // started, also after the tool itself has ended; else the tool. True when
+  // something was ended.
   bool Stop(HANDLE process) {
+    if (assigned_) {
+      JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
+      const bool known = ::QueryInformationJobObject(job_.Get(), JobObjectBasicAccountingInformation, &accounting,
+                                                     sizeof accounting, nullptr) != FALSE;
+      if (known && accounting.ActiveProcesses == 0) return false;
+      return ::TerminateJobObject(job_.Get(), 1) != FALSE;
+    }
     if (::WaitForSingleObject(process, 0) == WAIT_OBJECT_0) return false;
-    return assigned_ ? ::TerminateJobObject(job_.Get(), 1) != FALSE : ::TerminateProcess(process, 1) != FALSE;
+    return ::TerminateProcess(process, 1) != FALSE;
   }
 
   // After a run that ended by itself, whatever the tool left running goes on,
@@ -177,6 +186,137 @@ class ToolJob {
   bool assigned_ = false;
 };
 
+// One run of the tool: the tool, started hidden in its job with its output
+// in the pipe, and what it wrote that is not shown yet.
+class ToolRun {
+ public:
+  ToolRun(const std::string& commandLine, const ShowOutput& show)
+      : show_(show), pipe_(CreateOutputPipe()), reader_(pipe_.readEnd.Get()) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+    si.wShowWindow = SW_HIDE;
+    si.hStdInput = nullptr;
+    si.hStdOutput = pipe_.writeEnd.Get();
+    si.hStdError = pipe_.writeEnd.Get();
+    std::string line = commandLine;  // CreateProcessA may write into it
+    PROCESS_INFORMATION pi{};
+    // Started suspended and put into the job before it runs, so that nothing
+    // it starts can escape the job; the tool sees no difference.
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr, nullptr, &si,
+                          &pi))
+      RaiseLastOSError();
+    start_ = ::GetTickCount64();
+    process_.Reset(pi.hProcess);
+    const UniqueHandle thread(pi.hThread);
+    job_.Assign(process_.Get());
+    if (::ResumeThread(thread.Get()) == static_cast<DWORD>(-1)) {
+      const DWORD error = ::GetLastError();
+      ::TerminateProcess(process_.Get(), 1);
+      ::SetLastError(error);
+      RaiseLastOSError();
+    }
+    current_ = this;
+  }
+  ToolRun(const ToolRun&) = delete;
+  ToolRun& operator=(const ToolRun&) = delete;
+  ~ToolRun() { current_ = nullptr; }
+
+  // The run under way, for a stop that cannot wait for the run's loop.
+  static ToolRun* Current() { return current_; }
+
+  // Reads what the pipe holds now, until it is empty or the batch is due to
+  // be shown. False when the pipe was found empty.
+  bool Read() {
+    endedBeforeRead_ = ToolEnded();
+    for (;;) {
+      if (batch_.empty()) batchStart_ = ::GetTickCount64();
+      if (!reader_.TryRead(batch_)) return false;
+      if (Full() || Collected()) return true;
+    }
+  }
+
+  // Shows the batch once it is due: full, collected long enough, or the pipe
+  // is empty while the tool runs. What a tool that has ended wrote goes out
+  // with the separator instead; a quick answer waits a moment for that end.
+  void ShowWhenDue(bool pipeEmpty) {
+    if (batch_.empty()) return;
+    if (pipeEmpty && !WaitForEndOrOutput()) return;
+    if (!pipeEmpty && !Full() && !Collected()) return;
+    const ULONGLONG showStart = ::GetTickCount64();
+    show_(batch_);
+    const ULONGLONG showMs = ::GetTickCount64() - showStart;
+    if (batch_.size() >= kMeasuredBytes && showMs > 0)
+      batchLimit_ = std::clamp<std::size_t>(batch_.size() * kShowBudgetMs / showMs, kMeasuredBytes, kLargestBatchBytes);
+    batch_.clear();
+  }
+
+  // Ends whatever of the tool still lives, its drain after its end included.
+  void Stop() {
+    if (job_.Stop(process_.Get())) stopped_ = true;
+  }
+
+  // The one place that decides that the run has ended: the tool has ended and
+  // its pipe is empty. Its end must be known before the pipe was found empty:
+  // else what it wrote just before it ended could still be on its way.
+  bool Ended(bool pipeEmpty) const { return pipeEmpty && endedBeforeRead_; }
+
+  // Sleeps until output arrives, the tool ends or the windows need attention
+  // (looking again now and then in case a wake-up was missed).
+  void Sleep() {
+    const HANDLE endOrOutput[] = {process_.Get(), reader_.Event()};
+    if (::MsgWaitForMultipleObjects(2, endOrOutput, FALSE, kRecheckMs, QS_PAINT | QS_SENDMESSAGE | QS_INPUT) ==
+        WAIT_FAILED)
+      RaiseLastOSError();
+  }
+
+  RunEnd End() {
+    if (!stopped_) job_.LetGo();
+    RunEnd end;
+    end.lastLines = std::move(batch_);
+    end.stopped = stopped_;
+    return end;
+  }
+
+ private:
+  bool Full() const { return batch_.size() >= batchLimit_; }
+  bool Collected() const { return ::GetTickCount64() - batchStart_ >= kBatchMs; }
+
+  bool ToolEnded() {
+    if (!toolEnded_) toolEnded_ = ::WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0;
+    return toolEnded_;
+  }
+
+  // With the pipe empty: whether the batch should be shown now, rather than
+  // with the separator (the tool has ended) or with more output (more came).
+  // In a run's first half second the tool's end is waited for a moment.
+  bool WaitForEndOrOutput() {
+    if (ToolEnded()) return false;
+    const DWORD grace = ::GetTickCount64() - start_ < kQuickAnswerMs ? kEndGraceMs : 0;
+    if (grace == 0) return true;
+    const HANDLE endOrOutput[] = {process_.Get(), reader_.Event()};
+    const DWORD woke = ::WaitForMultipleObjects(2, endOrOutput, FALSE, grace);
+    if (woke == WAIT_FAILED) RaiseLastOSError();
+    if (woke == WAIT_OBJECT_0) toolEnded_ = true;
+    return woke == WAIT_TIMEOUT;
+  }
+
+  static inline ToolRun* current_ = nullptr;
+
+  const ShowOutput& show_;
+  OutputPipe pipe_;
+  ToolJob job_;
+  UniqueHandle process_;
+  ChunkReader reader_;
+  ULONGLONG start_ = 0;
+  std::string batch_;
+  ULONGLONG batchStart_ = 0;
+  std::size_t batchLimit_ = kFirstBatchBytes;
+  bool toolEnded_ = false;
+  bool endedBeforeRead_ = false;
+  bool stopped_ = false;
+};
+
 }  // namespace
 
 void RaiseLastOSError() {
@@ -185,90 +325,16 @@ void RaiseLastOSError() {
 }
 
 RunEnd RunHidden(const std::string& commandLine, const ShowOutput& show, const AttendWindows& attend) {
-  OutputPipe pipe = CreateOutputPipe();
-  ToolJob job;
-
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
-  si.wShowWindow = SW_HIDE;
-  si.hStdInput = nullptr;
-  si.hStdOutput = pipe.writeEnd.Get();
-  si.hStdError = pipe.writeEnd.Get();
-  std::string line = commandLine;  // CreateProcessA may write into it
-  PROCESS_INFORMATION pi{};
-  // Started suspended and put into the job before it runs, so that nothing it
-  // starts can escape the job; the tool sees no difference.
-  if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr, nullptr, &si,
-                        &pi))
-    RaiseLastOSError();
-  const ULONGLONG runStart = ::GetTickCount64();
-  UniqueHandle process(pi.hProcess);
-  {
-    const UniqueHandle thread(pi.hThread);
-    job.Assign(process.Get());
-    if (::ResumeThread(thread.Get()) == static_cast<DWORD>(-1)) {
-      const DWORD error = ::GetLastError();
-      ::TerminateProcess(process.Get(), 1);
-      ::SetLastError(error);
-      RaiseLastOSError();
-    }
-  }
-
-  ChunkReader reader(pipe.readEnd.Get());
-  RunEnd end;
-  std::string& batch = end.lastLines;
-  ULONGLONG batchStart = 0;
-  // Attends the windows, and ends the tool once the user asks for it. The run
-  // then goes on as one that ends by itself: the rest of the output is read.
-  auto attendAndStop = [&] {
-    if (attend() && !end.stopped) end.stopped = job.Stop(process.Get());
-  };
-  std::size_t batchLimit = kFirstBatchBytes;
-  auto flush = [&] {
-    if (batch.empty()) return;
-    const ULONGLONG showStart = ::GetTickCount64();
-    show(batch);
-    const ULONGLONG showMs = ::GetTickCount64() - showStart;
-    if (batch.size() >= kMeasuredBytes && showMs > 0)
-      batchLimit = std::clamp<std::size_t>(batch.size() * kShowBudgetMs / showMs, kMeasuredBytes, kLargestBatchBytes);
-    batch.clear();
-    attendAndStop();
-  };
-
-  // The run ends once the child has ended and everything it wrote is read:
-  // after the child's end the pipe is drained to the last byte. The waits
-  // below wake for either.
-  const HANDLE endOrOutput[] = {process.Get(), reader.Event()};
-  bool ended = false;
+  ToolRun run(commandLine, show);
   for (;;) {
-    if (batch.empty()) batchStart = ::GetTickCount64();
-    if (reader.TryRead(batch)) {
-      if (::GetTickCount64() - batchStart >= kBatchMs || batch.size() >= batchLimit) flush();
-      continue;
-    }
-    // Output of a tool that has ended goes out with the separator. A quick
-    // answer waits a moment for that end; more output in the meantime is read
-    // into the batch.
-    if (!ended && !batch.empty()) {
-      const DWORD grace = ::GetTickCount64() - runStart < kQuickAnswerMs ? kEndGraceMs : 0;
-      const DWORD woke = ::WaitForMultipleObjects(2, endOrOutput, FALSE, grace);
-      if (woke == WAIT_FAILED) RaiseLastOSError();
-      if (woke == WAIT_OBJECT_0) ended = true;
-      if (woke != WAIT_TIMEOUT) continue;
-    }
-    if (ended) {
-      if (!end.stopped) job.LetGo();
-      return end;
-    }
-    flush();
-    // Sleep until output arrives, the child ends or the windows need attention.
-    const DWORD woke =
-        ::MsgWaitForMultipleObjects(2, endOrOutput, FALSE, kRecheckMs, QS_PAINT | QS_SENDMESSAGE | QS_INPUT);
-    if (woke == WAIT_FAILED) RaiseLastOSError();
-    if (woke == WAIT_OBJECT_0 ||
-        (woke == WAIT_TIMEOUT && ::WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0))
-      ended = true;
-    attendAndStop();
+    const bool pipeEmpty = !run.Read();
+    run.ShowWhenDue(pipeEmpty);
+    if (attend()) run.Stop();
+    if (run.Ended(pipeEmpty)) return run.End();
+    if (pipeEmpty) run.Sleep();
   }
+}
+
+void StopRunningTool() {
+  if (ToolRun* run = ToolRun::Current()) run->Stop();
 }

@@ -15,16 +15,23 @@ using AttendWindows = std::function<bool()>;
 
 struct RunEnd {
   std::string lastLines;  // not yet shown, for the caller to show with what follows the run
-  bool stopped = false;   // the child was still running when the user stopped it
+  bool stopped = false;   // a stop ended the child, or what it started
 };
 
-// Runs `commandLine` to its end. Every chunk of at most 1023 bytes becomes
-// one line. The runner sleeps until output arrives, the child ends or the
-// windows need attention, and then calls `attend`; it also calls it after
-// each `show`. When `attend` asks for a stop, the child and every process it
-// started are ended, and what they wrote before is still read and shown.
-// Raises the system error when a system call fails.
+// Runs `commandLine` to its end: reads what the pipe holds, shows it in
+// updates sized by what they cost, attends the windows, and ends once the
+// child has ended and the pipe is empty. Every chunk of at most 1023 bytes
+// becomes one line. The runner sleeps until output arrives, the child ends or
+// the windows need attention. When `attend` asks for a stop, whatever of the
+// child still lives is ended (every process it started, also after its own
+// end), and what they wrote before is still read and shown. Raises the system
+// error when a system call fails.
 RunEnd RunHidden(const std::string& commandLine, const ShowOutput& show, const AttendWindows& attend);
+
+// Ends at once whatever of the running child still lives, for a stop that
+// cannot wait for the run's loop (the session is ending). The run then ends
+// as a stopped one. Nothing when no run is under way.
+void StopRunningTool();
 
 // Raises the error of the last failed system call (GetLastError).
 [[noreturn]] void RaiseLastOSError();

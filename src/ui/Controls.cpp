@@ -65,12 +65,30 @@ LRESULT CALLBACK NoTabSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_P
 
 void TMemo::LeaveTabToNavigation() { ::SetWindowSubclass(hwnd_, NoTabSubclass, 1, 0); }
 
+namespace {
+
+// Sets whether a control draws itself. Wine's edit control takes no notice of
+// WM_SETREDRAW, so the window's own flag is set too, as the system's default
+// handling of the message sets it.
+void SetRedraw(HWND control, bool redraw) {
+  ::SendMessageW(control, WM_SETREDRAW, redraw, 0);
+  ::DefWindowProcW(control, WM_SETREDRAW, redraw, 0);
+}
+
+}  // namespace
+
 void TMemo::AppendText(const std::string& text) {
+  // Drawn once the text is in, at the next paint: while it appends, the
+  // control would draw its scroll bars and scroll its text at once, which
+  // under Wine costs more than the append itself.
+  SetRedraw(hwnd_, false);
   // The length in characters, as the control counts them; asked in 8-bit
   // text, Wine copies and converts the whole text to count it.
   const LRESULT end = ::SendMessageW(hwnd_, WM_GETTEXTLENGTH, 0, 0);
   ::SendMessageA(hwnd_, EM_SETSEL, static_cast<WPARAM>(end), end);
   ::SendMessageA(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+  SetRedraw(hwnd_, true);
+  ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
 }
 
 // ---- TListBox ---------------------------------------------------------------

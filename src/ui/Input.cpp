@@ -7,6 +7,19 @@
 #include "app/Owned.h"
 #include "ui/ListRules.h"
 
+namespace {
+
+// Frees the data of dropped touch or gesture input with the named function
+// of Windows 7 and later.
+void GiveBack(const char* function, LPARAM handle) {
+  using Close = BOOL(WINAPI*)(HANDLE);
+  const auto close =
+      reinterpret_cast<Close>(reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), function)));
+  if (close) close(reinterpret_cast<HANDLE>(handle));
+}
+
+}  // namespace
+
 bool DropWaitingInput(HWND stopButton) {
   MSG msg;
   bool escape = false;
@@ -18,6 +31,14 @@ bool DropWaitingInput(HWND stopButton) {
     if (stopButton && msg.hwnd == stopButton) ::DispatchMessageA(&msg);
   while (::PeekMessageA(&msg, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {
   }
+  // Touch and pen. Pointer messages that no window answers become mouse
+  // messages later (Windows 8 and later): dropped too, but Ustavi's, which
+  // become its click. Touch and gesture data is given back.
+  while (::PeekMessageA(&msg, nullptr, WM_TOUCH, WM_POINTERROUTEDRELEASED, PM_REMOVE)) {
+    if (msg.message == WM_TOUCH) GiveBack("CloseTouchInputHandle", msg.lParam);
+    else if (stopButton && msg.hwnd == stopButton) ::DispatchMessageA(&msg);
+  }
+  while (::PeekMessageA(&msg, nullptr, WM_GESTURE, WM_GESTURE, PM_REMOVE)) GiveBack("CloseGestureInfoHandle", msg.lParam);
   while (::PeekMessageA(&msg, nullptr, WM_DROPFILES, WM_DROPFILES, PM_REMOVE))
     if (IsOwnDrop(reinterpret_cast<HDROP>(msg.wParam))) UniqueDrop unused(reinterpret_cast<HDROP>(msg.wParam));
   return escape;

@@ -6,11 +6,12 @@
 #include <string>
 #include <vector>
 
-// Takes the user's keyboard and mouse input waiting for the program's
-// windows, and files dropped onto them, out of the queue unused, as a
-// disabled window would never have taken them. Only the stop survives: the
-// mouse's messages to `stopButton` go to it, so that it can be clicked, and
-// the return tells whether Esc was pressed.
+// Takes the user's input waiting for the program's windows (keyboard, mouse,
+// touch, pen and gestures), and files dropped onto them, out of the queue
+// unused, as a disabled window would never have taken them. Only the stop
+// survives: the mouse's and pointer's messages to `stopButton` go to it, so
+// that it can be clicked or tapped, and the return tells whether Esc was
+// pressed.
 bool DropWaitingInput(HWND stopButton = nullptr);
 
 // Whether a drop handle is memory of this program holding a whole drop (its

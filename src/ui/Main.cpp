@@ -1,8 +1,7 @@
 #include "ui/Main.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
+#include <utility>
 
 #include "app/AppError.h"
 #include "app/Application.h"
@@ -24,6 +23,10 @@ namespace {
 // before the control must grow it, which under Wine costs a copy of the whole
 // text at every append.
 constexpr std::size_t kMemoRoom = std::size_t{32} << 20;
+
+// How long a press on Ustavi is attended to alone while a tool runs, for its
+// release.
+constexpr ULONGLONG kPressWaitMs = 500;
 
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = 0;
@@ -204,7 +207,23 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_COMMAND:
       if (HIWORD(wp) == BN_CLICKED && lp)
-        if (TButton* button = ButtonFromHandle(reinterpret_cast<HWND>(lp))) button->Click();
+        if (TButton* button = ButtonFromHandle(reinterpret_cast<HWND>(lp)))
+          // While a tool runs only Ustavi acts, whoever clicks: a click that
+          // another program sends would otherwise start a run inside the run.
+          if (!busy_ || button == &Ustavi) button->Click();
+      return 0;
+    case WM_CLOSE:
+      // Sent by another program while a tool runs: kept, and acted on once
+      // the run is over, as a window that took no messages meanwhile would.
+      if (busy_) {
+        closeAsked_ = true;
+        return 0;
+      }
+      return ::DefWindowProcA(hwnd_, msg, wp, lp);
+    case WM_ENDSESSION:
+      // Windows ends the session and, with it, the program: the tool and
+      // what it started go first.
+      if (wp && busy_) StopRunningTool();
       return 0;
     case WM_SETCURSOR:
       if (!busy_) return ::DefWindowProcA(hwnd_, msg, wp, lp);
@@ -213,13 +232,13 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (reinterpret_cast<HWND>(wp) == Ustavi.Handle()) return FALSE;
       ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
       return TRUE;
-    case WM_MOUSEACTIVATE: {
-      // A click while a tool runs neither activates the window nor acts,
-      // unless it is on Ustavi.
-      const DWORD pos = ::GetMessagePos();
-      if (busy_ && !IsOverUstavi(POINT{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)})) return MA_NOACTIVATEANDEAT;
+    case WM_MOUSEACTIVATE:
+      // A click while a tool runs activates nothing, and is not eaten here:
+      // the run drops it, unless it is Ustavi's, by the window it was given
+      // to. (Where the pointer was for the message taken last, GetMessagePos,
+      // may be long before this click.)
+      if (busy_) return MA_NOACTIVATE;
       return ::DefWindowProcA(hwnd_, msg, wp, lp);
-    }
     case WM_DROPFILES: {
       if (!IsOwnDrop(reinterpret_cast<HDROP>(wp))) return 0;
       const UniqueDrop drop(reinterpret_cast<HDROP>(wp));
@@ -331,6 +350,7 @@ TMainForm::BusyScope::BusyScope(TMainForm& form) : form_(form) {
 
 TMainForm::BusyScope::~BusyScope() {
   if (--form_.busy_ > 0) return;
+  if (std::exchange(form_.closeAsked_, false)) ::PostMessageA(form_.hwnd_, WM_CLOSE, 0, 0);
   // A click on Ustavi gave it the focus: it goes back where it was.
   const HWND stop = form_.Ustavi.Handle();
   if (::GetFocus() == stop && form_.focusBeforeRun_ && ::IsWindow(form_.focusBeforeRun_))
@@ -342,6 +362,18 @@ TMainForm::BusyScope::~BusyScope() {
 }
 
 bool TMainForm::AttendWhileBusy() {
+  AttendOnce();
+  // Ustavi pressed: its release comes within moments, and the click with it.
+  // Waited for here, attending, rather than taken after the next update.
+  const ULONGLONG pressed = ::GetTickCount64();
+  while (!stopAsked_ && ::GetCapture() == Ustavi.Handle() && ::GetTickCount64() - pressed < kPressWaitMs) {
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_INPUT | QS_PAINT | QS_SENDMESSAGE);
+    AttendOnce();
+  }
+  return stopAsked_;
+}
+
+void TMainForm::AttendOnce() {
   MSG msg;
   while (::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) ::DispatchMessageA(&msg);
   if (DropWaitingInput(Ustavi.Handle())) stopAsked_ = true;
@@ -353,7 +385,6 @@ bool TMainForm::AttendWhileBusy() {
     pointerOverStop_ = overStop;
     RefreshCursor();
   }
-  return stopAsked_;
 }
 
 // Only when the window takes input: not while a tool runs, nor while a

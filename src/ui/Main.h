@@ -83,6 +83,7 @@ class TMainForm {
   // Whatever the windows need while a tool runs: repaint, drop the input
   // but a stop. True once the user has asked for the run to stop.
   bool AttendWhileBusy();
+  void AttendOnce();
   bool IsOverUstavi(POINT screen) const;
   bool TakesDrops() const;
   // Lets the window under the pointer choose the pointer again now.
@@ -94,6 +95,7 @@ class TMainForm {
   bool created_ = false;
   int busy_ = 0;  // BusyScopes held
   bool stopAsked_ = false;  // by Ustavi or Esc, since the outermost BusyScope began
+  bool closeAsked_ = false;  // by another program while a tool ran
   HWND focusBeforeRun_ = nullptr;
   bool pointerOverStop_ = false;
   HWND focused_ = nullptr;  // the control that had the focus when the window was deactivated

@@ -313,6 +313,57 @@ TEST_F(WhileAToolRuns, AStopEndsAJobAndAStopAsTheToolEndsIsNoError) {
   }
 }
 
+// The tool ends by itself and leaves a helper that goes on writing into its
+// output (20 MB in one write, so that the output never pauses): the run goes
+// on while the output comes, and a stop ends the helper.
+TEST_F(WhileAToolRuns, AStopAfterTheToolsEndEndsWhatStillWrites) {
+  app->Run(Tool("pid spawn:pid,bytes:20971520,sleep:60000 sleep:300"));
+  ASSERT_TRUE(WaitUntil([&] { return PidsIn(Memo()).size() == 2; }));
+  const std::vector<DWORD> started = PidsIn(Memo());
+  ASSERT_TRUE(AllEnd({started[0]}, 5000)) << "the tool ended by itself";
+  EXPECT_TRUE(app->Visible(ids::kUstavi)) << "the run goes on while its output comes";
+  PressKeys({VK_ESCAPE});
+  ASSERT_TRUE(app->WaitSeparators(1, 3000)) << "the stop ended the run";
+  EXPECT_TRUE(AllEnd({started[1]}, 1000)) << "the helper is gone";
+  const std::string memo = Memo();
+  const std::string ending = std::string(kStopLine) + kSeparatorLine;
+  EXPECT_EQ(memo.substr(memo.size() - ending.size()), ending);
+}
+
+// Another program (an accessibility tool, say) clicks the job buttons or asks
+// the window to close while a tool runs: no run starts inside the run, and the
+// window closes once the run is over. When the session ends, the tool and what
+// it started end at once.
+TEST_F(WhileAToolRuns, MessagesFromOtherProgramsStartNothingAndCloseTheWindowAfterTheRun) {
+  ListTwo();
+  auto send = [&](HWND to, UINT msg, WPARAM wp, LPARAM lp) {
+    DWORD_PTR result = 0;
+    EXPECT_TRUE(::SendMessageTimeoutA(to, msg, wp, lp, SMTO_NORMAL, 5000, &result)) << std::hex << msg;
+  };
+  StartRun(1500);
+  send(app->Control(ids::kInfo), BM_CLICK, 0, 0);
+  send(app->Panel(), WM_COMMAND, MAKEWPARAM(ids::kZdruzi, BN_CLICKED),
+       reinterpret_cast<LPARAM>(app->Control(ids::kZdruzi)));
+  send(app->Main(), WM_CLOSE, 0, 0);
+  ::Sleep(300);
+  EXPECT_EQ(CountOf(Memo(), kSeparatorLine), 0u) << "no run inside the run";
+  EXPECT_TRUE(app->OtherWindows().empty()) << "no dialog";
+  EXPECT_TRUE(::IsWindow(app->Main()) && app->Visible(ids::kUstavi)) << "the window and the run are still there";
+  EXPECT_EQ(app->WaitExit(), 0u) << "closed after the run";
+
+  Start();
+  app->Run(Tool(kToolWithHelper));
+  ASSERT_TRUE(WaitUntil([&] { return Memo().find("two") != std::string::npos; }));
+  const std::vector<DWORD> started = PidsIn(Memo());
+  send(app->Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  ::Sleep(300);
+  EXPECT_TRUE(::IsWindow(app->Main())) << "kept while the run goes on";
+  send(app->Main(), WM_QUERYENDSESSION, 0, 0);
+  send(app->Main(), WM_ENDSESSION, TRUE, 0);
+  EXPECT_TRUE(AllEnd(started, 1000)) << "the session's end ended the tool and its helper";
+  EXPECT_EQ(app->WaitExit(), 0u) << "then the kept close";
+}
+
 TEST_F(WhileAToolRuns, TheToolAndItsHelperEndWithTheProgram) {
   app->Run(Tool(kToolWithHelper));
   ASSERT_TRUE(WaitUntil([&] { return Memo().find("two") != std::string::npos; }));
