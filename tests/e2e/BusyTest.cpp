@@ -317,7 +317,7 @@ TEST_F(WhileAToolRuns, AStopEndsAJobAndAStopAsTheToolEndsIsNoError) {
 // output (20 MB in one write, so that the output never pauses): the run goes
 // on while the output comes, and a stop ends the helper.
 TEST_F(WhileAToolRuns, AStopAfterTheToolsEndEndsWhatStillWrites) {
-  app->Run(Tool("pid spawn:pid,bytes:20971520,sleep:60000 sleep:300"));
+  app->Run(Tool("pid spawn:pid,bytes:20971520,sleep:60000 sleep:1000"));
   ASSERT_TRUE(WaitUntil([&] { return PidsIn(Memo()).size() == 2; }));
   const std::vector<DWORD> started = PidsIn(Memo());
   ASSERT_TRUE(AllEnd({started[0]}, 5000)) << "the tool ended by itself";
