@@ -231,8 +231,8 @@ class ToolRun {
     endedBeforeRead_ = ToolEnded();
     for (;;) {
       if (batch_.empty()) batchStart_ = ::GetTickCount64();
-      if (!reader_.TryRead(batch_)) return false;
-      if (Full() || Collected()) return true;
+      if (!reader_.TryRead(batch_)) return outputFlows_ = false;
+      if (Full() || Collected()) return outputFlows_ = true;
     }
   }
 
@@ -252,8 +252,12 @@ class ToolRun {
   }
 
   // Ends whatever of the tool still lives, its drain after its end included.
+  // The run counts as stopped when the tool still ran, or its output still
+  // came; not for what only lingers after the tool, as its console host does
+  // for a moment.
   void Stop() {
-    if (job_.Stop(process_.Get())) stopped_ = true;
+    const bool toolRan = !ToolEnded();
+    if (job_.Stop(process_.Get()) && (toolRan || outputFlows_)) stopped_ = true;
   }
 
   // The one place that decides that the run has ended: the tool has ended and
@@ -265,8 +269,8 @@ class ToolRun {
   // (looking again now and then in case a wake-up was missed).
   void Sleep() {
     const HANDLE endOrOutput[] = {process_.Get(), reader_.Event()};
-    if (::MsgWaitForMultipleObjects(2, endOrOutput, FALSE, kRecheckMs, QS_PAINT | QS_SENDMESSAGE | QS_INPUT) ==
-        WAIT_FAILED)
+    if (::MsgWaitForMultipleObjects(2, endOrOutput, FALSE, kRecheckMs,
+                                    QS_PAINT | QS_SENDMESSAGE | InputWakeFlags()) == WAIT_FAILED)
       RaiseLastOSError();
   }
 
@@ -314,10 +318,21 @@ class ToolRun {
   std::size_t batchLimit_ = kFirstBatchBytes;
   bool toolEnded_ = false;
   bool endedBeforeRead_ = false;
+  bool outputFlows_ = false;  // the last read left output in the pipe
   bool stopped_ = false;
 };
 
 }  // namespace
+
+unsigned long InputWakeFlags() {
+  static const DWORD flags = [] {
+    const DWORD everything = QS_KEY | QS_MOUSE | QS_RAWINPUT | QS_TOUCH | QS_POINTER;
+    return ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, everything) == WAIT_FAILED
+               ? static_cast<DWORD>(QS_KEY | QS_MOUSE | QS_RAWINPUT)
+               : everything;
+  }();
+  return flags;
+}
 
 void RaiseLastOSError() {
   const DWORD code = ::GetLastError();

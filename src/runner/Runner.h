@@ -33,5 +33,9 @@ RunEnd RunHidden(const std::string& commandLine, const ShowOutput& show, const A
 // as a stopped one. Nothing when no run is under way.
 void StopRunningTool();
 
+// The MsgWaitForMultipleObjects flags for input of every kind this Windows
+// has: with touch and pen from Windows 8 on; Windows 7 refuses those flags.
+unsigned long InputWakeFlags();
+
 // Raises the error of the last failed system call (GetLastError).
 [[noreturn]] void RaiseLastOSError();

@@ -67,6 +67,8 @@ void TMemo::LeaveTabToNavigation() { ::SetWindowSubclass(hwnd_, NoTabSubclass, 1
 
 namespace {
 
+constexpr std::size_t kQuietAppendBytes = 4096;
+
 // Sets whether a control draws itself. Wine's edit control takes no notice of
 // WM_SETREDRAW, so the window's own flag is set too, as the system's default
 // handling of the message sets it.
@@ -78,15 +80,18 @@ void SetRedraw(HWND control, bool redraw) {
 }  // namespace
 
 void TMemo::AppendText(const std::string& text) {
-  // Drawn once the text is in, at the next paint: while it appends, the
-  // control would draw its scroll bars and scroll its text at once, which
-  // under Wine costs more than the append itself.
-  SetRedraw(hwnd_, false);
+  // More than a few lines are drawn once they are in, at the next paint:
+  // while it appends them, the control would draw its scroll bars and scroll
+  // its text at once, which under Wine costs more than the append itself. A
+  // line or two it draws as it goes, which is cheaper than drawing it all.
+  const bool quiet = text.size() >= kQuietAppendBytes;
+  if (quiet) SetRedraw(hwnd_, false);
   // The length in characters, as the control counts them; asked in 8-bit
   // text, Wine copies and converts the whole text to count it.
   const LRESULT end = ::SendMessageW(hwnd_, WM_GETTEXTLENGTH, 0, 0);
   ::SendMessageA(hwnd_, EM_SETSEL, static_cast<WPARAM>(end), end);
   ::SendMessageA(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+  if (!quiet) return;
   SetRedraw(hwnd_, true);
   ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
 }

@@ -53,10 +53,14 @@ class TDropTarget::Target final : public IDropTarget {
       return S_OK;
     }
     const auto drop = static_cast<HDROP>(medium.hGlobal);
-    if (medium.tymed == TYMED_HGLOBAL && IsOwnDrop(drop)) files_ = DroppedFiles(drop);
+    std::vector<std::wstring> files;
+    if (medium.tymed == TYMED_HGLOBAL && IsOwnDrop(drop)) files = DroppedFiles(drop);
     ::ReleaseStgMedium(&medium);
-    if (!files_.empty() && window_) ::PostMessageA(window_, kDroppedMessage, 0, 0);
-    return Answer(!files_.empty(), effect);
+    if (!files.empty() && window_) {
+      files_.insert(files_.end(), files.begin(), files.end());
+      ::PostMessageA(window_, kDroppedMessage, 0, 0);
+    }
+    return Answer(!files.empty(), effect);
   }
 
   void Deliver() {

@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "app/Owned.h"
 #include "ui/ListRules.h"
 
 namespace {
@@ -39,8 +38,11 @@ bool DropWaitingInput(HWND stopButton) {
     else if (stopButton && msg.hwnd == stopButton) ::DispatchMessageA(&msg);
   }
   while (::PeekMessageA(&msg, nullptr, WM_GESTURE, WM_GESTURE, PM_REMOVE)) GiveBack("CloseGestureInfoHandle", msg.lParam);
-  while (::PeekMessageA(&msg, nullptr, WM_DROPFILES, WM_DROPFILES, PM_REMOVE))
-    if (IsOwnDrop(reinterpret_cast<HDROP>(msg.wParam))) UniqueDrop unused(reinterpret_cast<HDROP>(msg.wParam));
+  // Neither read nor given back: while a tool runs, a drop in Wine's virtual
+  // desktop comes with a handle of the desktop's process (the program's drop
+  // target is revoked then), which may by chance look like one of ours.
+  while (::PeekMessageA(&msg, nullptr, WM_DROPFILES, WM_DROPFILES, PM_REMOVE)) {
+  }
   return escape;
 }
 

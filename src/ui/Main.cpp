@@ -1,7 +1,6 @@
 #include "ui/Main.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "app/AppError.h"
 #include "app/Application.h"
@@ -27,6 +26,10 @@ constexpr std::size_t kMemoRoom = std::size_t{32} << 20;
 // How long a press on Ustavi is attended to alone while a tool runs, for its
 // release.
 constexpr ULONGLONG kPressWaitMs = 500;
+
+// The timer that closes the window once it is idle again, and how often it looks.
+constexpr UINT_PTR kCloseWhenIdle = 1;
+constexpr UINT kCloseCheckMs = 100;
 
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = 0;
@@ -213,17 +216,27 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
           if (!busy_ || button == &Ustavi) button->Click();
       return 0;
     case WM_CLOSE:
-      // Sent by another program while a tool runs: kept, and acted on once
-      // the run is over, as a window that took no messages meanwhile would.
-      if (busy_) {
-        closeAsked_ = true;
+      // Sent by another program while a tool runs, or while a dialog or an
+      // error box of the window is open: kept, and acted on once the window
+      // is idle again, as a window that took no messages meanwhile would.
+      if (busy_ || !::IsWindowEnabled(hwnd_)) {
+        ::SetTimer(hwnd_, kCloseWhenIdle, kCloseCheckMs, nullptr);
         return 0;
       }
       return ::DefWindowProcA(hwnd_, msg, wp, lp);
+    case WM_TIMER:
+      if (wp == kCloseWhenIdle && !busy_ && ::IsWindowEnabled(hwnd_)) {
+        ::KillTimer(hwnd_, kCloseWhenIdle);
+        Close();
+      }
+      return 0;
     case WM_ENDSESSION:
       // Windows ends the session and, with it, the program: the tool and
-      // what it started go first.
-      if (wp && busy_) StopRunningTool();
+      // what it started go first, and the job goes no further.
+      if (wp && busy_) {
+        stopAsked_ = true;
+        StopRunningTool();
+      }
       return 0;
     case WM_SETCURSOR:
       if (!busy_) return ::DefWindowProcA(hwnd_, msg, wp, lp);
@@ -350,7 +363,6 @@ TMainForm::BusyScope::BusyScope(TMainForm& form) : form_(form) {
 
 TMainForm::BusyScope::~BusyScope() {
   if (--form_.busy_ > 0) return;
-  if (std::exchange(form_.closeAsked_, false)) ::PostMessageA(form_.hwnd_, WM_CLOSE, 0, 0);
   // A click on Ustavi gave it the focus: it goes back where it was.
   const HWND stop = form_.Ustavi.Handle();
   if (::GetFocus() == stop && form_.focusBeforeRun_ && ::IsWindow(form_.focusBeforeRun_))
@@ -367,7 +379,7 @@ bool TMainForm::AttendWhileBusy() {
   // Waited for here, attending, rather than taken after the next update.
   const ULONGLONG pressed = ::GetTickCount64();
   while (!stopAsked_ && ::GetCapture() == Ustavi.Handle() && ::GetTickCount64() - pressed < kPressWaitMs) {
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_INPUT | QS_PAINT | QS_SENDMESSAGE);
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, InputWakeFlags() | QS_PAINT | QS_SENDMESSAGE);
     AttendOnce();
   }
   return stopAsked_;

@@ -95,7 +95,6 @@ class TMainForm {
   bool created_ = false;
   int busy_ = 0;  // BusyScopes held
   bool stopAsked_ = false;  // by Ustavi or Esc, since the outermost BusyScope began
-  bool closeAsked_ = false;  // by another program while a tool ran
   HWND focusBeforeRun_ = nullptr;
   bool pointerOverStop_ = false;
   HWND focused_ = nullptr;  // the control that had the focus when the window was deactivated

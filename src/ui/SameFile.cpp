@@ -21,10 +21,17 @@ std::wstring OtherForm(const std::wstring& path, Query query) {
   return other;
 }
 
+// The volume's serial number and the file's index; with its size and last
+// write, which one file has at one moment, lest two files that share an index
+// (where the volume does not keep indexes unique) pass for one.
 struct FileId {
   DWORD volume;
   DWORD indexHigh;
   DWORD indexLow;
+  DWORD sizeHigh;
+  DWORD sizeLow;
+  DWORD writtenHigh;
+  DWORD writtenLow;
   bool operator==(const FileId&) const = default;
 };
 
@@ -37,7 +44,9 @@ std::optional<FileId> IdOf(const std::wstring& path) {
   const UniqueHandle file(opened);
   BY_HANDLE_FILE_INFORMATION info{};
   if (!::GetFileInformationByHandle(file.Get(), &info)) return std::nullopt;
-  return FileId{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+  return FileId{info.dwVolumeSerialNumber, info.nFileIndexHigh,         info.nFileIndexLow,
+                info.nFileSizeHigh,         info.nFileSizeLow,            info.ftLastWriteTime.dwHighDateTime,
+                info.ftLastWriteTime.dwLowDateTime};
 }
 
 std::wstring FullPathOf(const std::wstring& path) {

@@ -351,8 +351,11 @@ TEST_F(WhileAToolRuns, MessagesFromOtherProgramsStartNothingAndCloseTheWindowAft
   EXPECT_TRUE(::IsWindow(app->Main()) && app->Visible(ids::kUstavi)) << "the window and the run are still there";
   EXPECT_EQ(app->WaitExit(), 0u) << "closed after the run";
 
+  // Info for two maps, each run a tool that starts a helper and waits.
+  ::SetEnvironmentVariableA("ZARVELT_TESTTOOL_STEPS", "pid spawn:pid,sleep:60000 sleep:200 out:two\\n sleep:60000");
   Start();
-  app->Run(Tool(kToolWithHelper));
+  ListTwo();
+  app->Click(ids::kInfo);
   ASSERT_TRUE(WaitUntil([&] { return Memo().find("two") != std::string::npos; }));
   const std::vector<DWORD> started = PidsIn(Memo());
   send(app->Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -361,7 +364,7 @@ TEST_F(WhileAToolRuns, MessagesFromOtherProgramsStartNothingAndCloseTheWindowAft
   send(app->Main(), WM_QUERYENDSESSION, 0, 0);
   send(app->Main(), WM_ENDSESSION, TRUE, 0);
   EXPECT_TRUE(AllEnd(started, 1000)) << "the session's end ended the tool and its helper";
-  EXPECT_EQ(app->WaitExit(), 0u) << "then the kept close";
+  EXPECT_EQ(app->WaitExit(), 0u) << "then the kept close, with no run for the second map";
 }
 
 TEST_F(WhileAToolRuns, TheToolAndItsHelperEndWithTheProgram) {
