@@ -88,6 +88,18 @@ configure_and_build() {
   fi
 }
 
+# Sets RUN_BUILD and RUN_BITS to the build of the program Wine runs here: the
+# 32-bit release build (i686) where the host runs 32-bit programs, else the
+# 64-bit build (x86_64), saying so.
+choose_run_build() {
+  host_runs_32bit
+  RUN_BUILD=i686 RUN_BITS=32
+  if [ "$HOST32" = 0 ]; then
+    RUN_BUILD=x86_64 RUN_BITS=64
+    say "the 32-bit release program cannot run here (see above): the 64-bit build instead"
+  fi
+}
+
 # --- Wine ---------------------------------------------------------------
 
 # Wine's own fonts (package fonts-wine): Tahoma, the font the window is
