@@ -46,6 +46,13 @@ std::string ExactShortPath(const std::wstring& path) {
 
 }  // namespace
 
+std::optional<std::string> ExactlyInCodePage(const std::wstring& text) {
+  bool exact = false;
+  std::string narrow = Narrow(text, exact);
+  if (!exact) return std::nullopt;
+  return narrow;
+}
+
 std::string Shown(const std::wstring& text) {
   bool exact = false;
   return Narrow(text, exact);
@@ -59,16 +66,14 @@ PathInCodePage InCodePage(const std::wstring& path) {
 }
 
 std::optional<std::string> OutputInCodePage(const std::wstring& path) {
-  bool exact = false;
-  std::string narrow = Narrow(path, exact);
-  if (exact) return narrow;
+  if (std::optional<std::string> narrow = ExactlyInCodePage(path)) return narrow;
   const std::size_t slash = path.find_last_of(L'\\');
   if (slash == std::wstring::npos) return std::nullopt;
-  const std::string name = Narrow(path.substr(slash + 1), exact);
-  if (!exact) return std::nullopt;
+  const std::optional<std::string> name = ExactlyInCodePage(path.substr(slash + 1));
+  if (!name) return std::nullopt;
   // A drive's root is "C:\", not "C:".
   const std::wstring folder = path.substr(0, slash == 2 && path[1] == L':' ? 3 : slash);
   const std::string shortFolder = ExactShortPath(folder);
   if (shortFolder.empty()) return std::nullopt;
-  return JoinToFolder(shortFolder, name);
+  return JoinToFolder(shortFolder, *name);
 }

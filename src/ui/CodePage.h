@@ -17,6 +17,10 @@ PathInCodePage InCodePage(const std::wstring& path);
 // written (a new file has no short name yet).
 std::optional<std::string> OutputInCodePage(const std::wstring& path);
 
+// Text in the code page when it converts exactly (no letter replaced by a
+// question mark or a near letter); none otherwise.
+std::optional<std::string> ExactlyInCodePage(const std::wstring& text);
+
 // 8-bit text of the code page in wide text.
 std::wstring Widen(const std::string& text);
 

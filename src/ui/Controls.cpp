@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <dlgs.h>
+
+#include <algorithm>
 
 #include "app/AppError.h"
 #include "ui/CodePage.h"
@@ -123,6 +126,25 @@ void TListBox::SelectAll() { ::SendMessageA(hwnd_, LB_SETSEL, TRUE, -1); }
 void TListBox::Delete(int index) { ::SendMessageA(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
 
 void TListBox::Append(const std::vector<std::string>& items) {
+  // Many entries at once are drawn once, when all are in: the list would
+  // otherwise redraw itself and its scroll bar for each one, which for
+  // thousands of files takes half a minute under Wine.
+  const bool many = items.size() > 1;
+  if (many) {
+    std::size_t bytes = 0;
+    for (const std::string& item : items) bytes += item.size() + 1;
+    ::SendMessageA(hwnd_, LB_INITSTORAGE, items.size(), static_cast<LPARAM>(bytes));
+    ::SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
+  }
+  struct RedrawAgain {
+    HWND list;
+    bool many;
+    ~RedrawAgain() {
+      if (!many) return;
+      ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+      ::InvalidateRect(list, nullptr, TRUE);
+    }
+  } redrawAgain{hwnd_, many};
   for (const std::string& item : items) {
     const LRESULT result =
         ::SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
@@ -175,17 +197,48 @@ void TPanel::Register(HINSTANCE instance) {
 
 namespace {
 
+// Characters the open dialog's name field takes: some 35 000 names like
+// "63240001.img" in quotes. Typed and pasted names never reach the hook, so
+// the name buffer has room for that many from the start; a selection in the
+// dialog's list, which may be longer, grows it from the hook.
+constexpr std::size_t kOpenNameField = 512 * 1024;
+// Beyond the names: the folder's terminating zero, the default extension of a
+// single name, the closing zero of several.
+constexpr std::size_t kNameBufferSlack = 8;
+// A chosen path, with the default extension the dialog adds to a bare name
+// (".img") and its terminating zero, must fit in MAX_PATH characters: Windows
+// fails the dialog otherwise, and Wine's dialog writes it into buffers of that
+// size on its stack without a check.
+constexpr int kDefaultExtensionChars = 4;
+// A folder with no path of its own (the computer) is written by its parsing
+// name, "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}".
+constexpr int kVirtualFolderChars = 40;
+
+// One showing of a file dialog, as its hook sees it.
+struct DialogSession {
+  HWND active;                 // the window that was active when it opened
+  bool save;
+  std::vector<wchar_t> names;  // the name buffer the dialog fills in
+};
+
+// The edit control of the dialog's file-name field: the explorer-style
+// dialog's combo box, or a plain edit in older templates.
+HWND NameField(HWND dialog) {
+  if (const HWND combo = ::GetDlgItem(dialog, cmb13)) {
+    if (const auto edit = reinterpret_cast<HWND>(::SendMessageW(combo, CBEM_GETEDITCONTROL, 0, 0))) return edit;
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (::GetComboBoxInfo(combo, &info) && info.hwndItem) return info.hwndItem;
+  }
+  return ::GetDlgItem(dialog, edt1);
+}
+
 // Places the dialog centred horizontally over the monitor of the window that
 // was active when it opened, one third of the way down.
-UINT_PTR CALLBACK PlaceDialogHook(HWND child, UINT msg, WPARAM, LPARAM lp) {
-  if (msg != WM_NOTIFY) return 0;
-  const auto* notify = reinterpret_cast<const OFNOTIFYW*>(lp);
-  if (notify->hdr.code != CDN_INITDONE) return 0;
-  HWND dialog = ::GetParent(child);
-  auto active = reinterpret_cast<HWND>(notify->lpOFN->lCustData);
+void PlaceDialog(HWND dialog, HWND active) {
   MONITORINFO mi{};
   mi.cbSize = sizeof(mi);
-  if (!::GetMonitorInfoA(::MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST), &mi)) return 0;
+  if (!::GetMonitorInfoA(::MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST), &mi)) return;
   RECT rc;
   ::GetWindowRect(dialog, &rc);
   const int width = rc.right - rc.left;
@@ -194,45 +247,106 @@ UINT_PTR CALLBACK PlaceDialogHook(HWND child, UINT msg, WPARAM, LPARAM lp) {
   const int left = m.left + (m.right - m.left - width) / 2;
   const int top = m.top + (m.bottom - m.top - height) / 3;
   ::SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The save dialog's name field takes no more than a path in the current
+// folder can hold. A name typed in another folder that no longer fits is cut
+// to fit: it could not be saved here.
+void LimitSaveName(HWND dialog) {
+  const HWND field = NameField(dialog);
+  if (!field) return;
+  const auto folderWithZero = static_cast<int>(::SendMessageW(dialog, CDM_GETFOLDERPATH, 0, 0));
+  const int folder = folderWithZero > 1 ? folderWithZero - 1 : kVirtualFolderChars;
+  // The folder, a backslash, the name, the extension and a zero.
+  const int limit = std::max(1, MAX_PATH - folder - 1 - kDefaultExtensionChars - 1);
+  ::SendMessageW(field, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
+  const int length = ::GetWindowTextLengthW(field);
+  if (length <= limit) return;
+  std::wstring name(static_cast<std::size_t>(length) + 1, L'\0');
+  name.resize(static_cast<std::size_t>(::GetWindowTextW(field, name.data(), length + 1)));
+  name.resize(static_cast<std::size_t>(limit));
+  ::SetWindowTextW(field, name.c_str());
+}
+
+// Gives the dialog a name buffer with room for the names its field holds
+// now, for a selection in its list: the dialog copies them without looking
+// at the buffer's size under Wine, and fails the choice on Windows.
+void MakeRoomForSelection(HWND dialog, OPENFILENAMEW& ofn, DialogSession& session) {
+  const auto spec = static_cast<std::size_t>(std::max<LRESULT>(0, ::SendMessageW(dialog, CDM_GETSPEC, 0, 0)));
+  const auto folder = static_cast<std::size_t>(std::max<LRESULT>(0, ::SendMessageW(dialog, CDM_GETFOLDERPATH, 0, 0)));
+  const std::size_t needed = folder + spec + kNameBufferSlack;
+  if (needed <= session.names.size()) return;
+  session.names.resize(std::max(needed, 2 * session.names.size()), L'\0');
+  ofn.lpstrFile = session.names.data();
+  ofn.nMaxFile = static_cast<DWORD>(session.names.size());
+}
+
+UINT_PTR CALLBACK FileDialogHook(HWND child, UINT msg, WPARAM, LPARAM lp) {
+  if (msg != WM_NOTIFY) return 0;
+  const auto* notify = reinterpret_cast<const OFNOTIFYW*>(lp);
+  auto& session = *reinterpret_cast<DialogSession*>(notify->lpOFN->lCustData);
+  const HWND dialog = ::GetParent(child);
+  try {
+    switch (notify->hdr.code) {
+      case CDN_INITDONE:
+        PlaceDialog(dialog, session.active);
+        if (session.save) LimitSaveName(dialog);
+        else if (const HWND field = NameField(dialog)) ::SendMessageW(field, EM_LIMITTEXT, kOpenNameField, 0);
+        break;
+      case CDN_FOLDERCHANGE:
+        if (session.save) LimitSaveName(dialog);
+        break;
+      case CDN_SELCHANGE:
+        if (!session.save) MakeRoomForSelection(dialog, *notify->lpOFN, session);
+        break;
+      default:
+        break;
+    }
+  } catch (...) {
+    // No room to grow: the dialog goes on with the buffer it has.
+  }
   return 0;
 }
 
 }  // namespace
 
-TFileDialog::TFileDialog(bool save, DWORD options, std::size_t bufferSize)
-    : save_(save), options_(options), bufferSize_(bufferSize) {}
+TFileDialog::TFileDialog(bool save, DWORD options) : save_(save), options_(options) {}
 
 bool TFileDialog::Execute(HWND owner) {
-  std::wstring buffer(bufferSize_, L'\0');
-  FileName.copy(buffer.data(), bufferSize_ - 1);
+  Failure = 0;
+  const HWND active = ::GetActiveWindow();
+  DialogSession session{active ? active : owner, save_, {}};
+  session.names.assign(save_ ? MAX_PATH : kOpenNameField + MAX_PATH + kNameBufferSlack, L'\0');
+  // The name chosen last, where it is a path the dialog's own buffers take.
+  if (FileName.size() < MAX_PATH) FileName.copy(session.names.data(), FileName.size());
   // The filter's zeros inside it go along.
   const std::wstring filter = Widen(std::string(texts::kImgFilter, sizeof texts::kImgFilter));
   const std::wstring extension = Widen(texts::kImgExtension);
 
-  HWND active = ::GetActiveWindow();
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = owner;
   ofn.lpstrFilter = filter.c_str();
   ofn.nFilterIndex = 1;
-  ofn.lpstrFile = buffer.data();
-  ofn.nMaxFile = static_cast<DWORD>(bufferSize_);
+  ofn.lpstrFile = session.names.data();
+  ofn.nMaxFile = static_cast<DWORD>(session.names.size());
   ofn.lpstrDefExt = extension.c_str();
   ofn.Flags = options_ | OFN_EXPLORER | OFN_ENABLEHOOK;
-  ofn.lpfnHook = PlaceDialogHook;
-  ofn.lCustData = reinterpret_cast<LPARAM>(active ? active : owner);
+  ofn.lpfnHook = FileDialogHook;
+  ofn.lCustData = reinterpret_cast<LPARAM>(&session);
 
   const BOOL chosen = save_ ? ::GetSaveFileNameW(&ofn) : ::GetOpenFileNameW(&ofn);
-  if (!chosen) return false;
-
-  Files = PathsFromDialog(buffer, ofn.nFileOffset);
+  if (!chosen) {
+    Failure = ::CommDlgExtendedError();
+    return false;
+  }
+  // The hook may have given the dialog a larger buffer.
+  Files = PathsFromDialog(std::wstring_view(session.names.data(), session.names.size()), ofn.nFileOffset);
   if (Files.empty()) return false;
   FileName = Files.front();
   return true;
 }
 
-// The open dialog's buffer takes many names at once; the save dialog's one path.
-TOpenDialog::TOpenDialog()
-    : TFileDialog(false, OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_ENABLESIZING, 65519) {}
+TOpenDialog::TOpenDialog() : TFileDialog(false, OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_ENABLESIZING) {}
 
-TSaveDialog::TSaveDialog() : TFileDialog(true, OFN_HIDEREADONLY | OFN_ENABLESIZING, MAX_PATH) {}
+TSaveDialog::TSaveDialog() : TFileDialog(true, OFN_HIDEREADONLY | OFN_ENABLESIZING) {}

@@ -78,10 +78,11 @@ class TPanel : public TControl {
 };
 
 // A common file dialog that remembers the name it returned last. It works
-// in wide text, so that every name comes back whole, whatever its letters.
+// in wide text, so that every name comes back whole, whatever its letters,
+// and takes as many names as are chosen at once.
 class TFileDialog {
  public:
-  TFileDialog(bool save, DWORD options, std::size_t bufferSize);
+  TFileDialog(bool save, DWORD options);
   TFileDialog(const TFileDialog&) = delete;
   TFileDialog& operator=(const TFileDialog&) = delete;
 
@@ -90,11 +91,11 @@ class TFileDialog {
 
   std::wstring FileName;            // the name shown at the next start
   std::vector<std::wstring> Files;  // the paths of the last successful choice
+  unsigned long Failure = 0;        // why the last Execute failed (CommDlgExtendedError); 0 for a cancel
 
  private:
   bool save_;
   DWORD options_;
-  std::size_t bufferSize_;
 };
 
 class TOpenDialog : public TFileDialog {

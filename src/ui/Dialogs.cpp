@@ -7,6 +7,7 @@
 
 #include "app/Application.h"
 #include "app/Owned.h"
+#include "ui/CodePage.h"
 #include "ui/DialogIds.h"
 #include "ui/MessageText.h"
 #include "ui/Texts.h"
@@ -144,11 +145,13 @@ INT_PTR CALLBACK MessageProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
 
 // ---- Prompt dialog ------------------------------------------------------------
 
+// The prompt is a wide dialog, so that its message loop hands the field the
+// letters as typed, whatever the code page lacks.
 struct PromptData {
-  const std::string* caption;
-  const std::string* prompt;
-  const std::string* initial;
-  std::string answer;
+  std::wstring caption;
+  std::wstring prompt;
+  const std::wstring* initial;
+  std::wstring answer;
 };
 
 constexpr int kPromptLimit = 255;
@@ -158,22 +161,22 @@ INT_PTR CALLBACK PromptProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
       case WM_INITDIALOG: {
         auto& data = *reinterpret_cast<PromptData*>(lp);
-        ::SetWindowLongPtrA(dialog, DWLP_USER, lp);
-        ::SetWindowTextA(dialog, data.caption->c_str());
-        ::SetDlgItemTextA(dialog, IDC_PROMPT_TEXT, data.prompt->c_str());
+        ::SetWindowLongPtrW(dialog, DWLP_USER, lp);
+        ::SetWindowTextW(dialog, data.caption.c_str());
+        ::SetDlgItemTextW(dialog, IDC_PROMPT_TEXT, data.prompt.c_str());
         const HWND field = ::GetDlgItem(dialog, IDC_PROMPT_FIELD);
-        ::SendMessageA(field, EM_LIMITTEXT, kPromptLimit, 0);
-        ::SetWindowTextA(field, data.initial->c_str());
-        ::SendMessageA(field, EM_SETSEL, 0, -1);
+        ::SendMessageW(field, EM_LIMITTEXT, kPromptLimit, 0);
+        ::SetWindowTextW(field, data.initial->c_str());
+        ::SendMessageW(field, EM_SETSEL, 0, -1);
         CentreOnScreen(dialog);
         ::SetFocus(field);
         return FALSE;  // the focus is set
       }
       case WM_COMMAND:
         if (LOWORD(wp) == IDOK) {
-          auto& data = *reinterpret_cast<PromptData*>(::GetWindowLongPtrA(dialog, DWLP_USER));
-          char text[kPromptLimit + 1] = {};
-          ::GetDlgItemTextA(dialog, IDC_PROMPT_FIELD, text, sizeof text);
+          auto& data = *reinterpret_cast<PromptData*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+          wchar_t text[kPromptLimit + 1] = {};
+          ::GetDlgItemTextW(dialog, IDC_PROMPT_FIELD, text, kPromptLimit + 1);
           data.answer = text;
           ::EndDialog(dialog, IDOK);
         } else if (LOWORD(wp) == IDCANCEL) {
@@ -194,10 +197,10 @@ void ShowMessageDialog(HWND owner, MessageKind kind, const std::string& text) {
                     reinterpret_cast<LPARAM>(&data));
 }
 
-std::optional<std::string> PromptDialog(HWND owner, const std::string& caption,
-                                        const std::string& prompt, const std::string& initial) {
-  PromptData data{&caption, &prompt, &initial, {}};
-  const INT_PTR result = ::DialogBoxParamA(Application.Instance(), MAKEINTRESOURCEA(IDD_PROMPT), owner,
+std::optional<std::wstring> PromptDialog(HWND owner, const std::string& caption, const std::string& prompt,
+                                         const std::wstring& initial) {
+  PromptData data{Widen(caption), Widen(prompt), &initial, {}};
+  const INT_PTR result = ::DialogBoxParamW(Application.Instance(), MAKEINTRESOURCEW(IDD_PROMPT), owner,
                                            PromptProc, reinterpret_cast<LPARAM>(&data));
   if (result != IDOK) return std::nullopt;
   return data.answer;

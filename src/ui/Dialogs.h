@@ -14,6 +14,7 @@ enum class MessageKind { Error, Warning };
 void ShowMessageDialog(HWND owner, MessageKind kind, const std::string& text);
 
 // Asks for one line of text (at most 255 characters), starting with `initial`
-// all selected. The text when the user confirmed with OK; nothing otherwise.
-std::optional<std::string> PromptDialog(HWND owner, const std::string& caption,
-                                        const std::string& prompt, const std::string& initial);
+// all selected. The text, in wide text as typed, when the user confirmed with
+// OK; nothing otherwise.
+std::optional<std::wstring> PromptDialog(HWND owner, const std::string& caption, const std::string& prompt,
+                                         const std::wstring& initial);

@@ -211,9 +211,10 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
       if (HIWORD(wp) == BN_CLICKED && lp)
         if (TButton* button = ButtonFromHandle(reinterpret_cast<HWND>(lp)))
-          // While a tool runs only Ustavi acts, whoever clicks: a click that
-          // another program sends would otherwise start a run inside the run.
-          if (!busy_ || button == &Ustavi) button->Click();
+          // While a tool runs only Ustavi acts, whoever clicks; while a
+          // dialog or a message of the window is open, nothing: a click that
+          // another program sends would otherwise start a job inside a job.
+          if (busy_ ? button == &Ustavi : ::IsWindowEnabled(hwnd_) != FALSE) button->Click();
       return 0;
     case WM_CLOSE:
       // Sent by another program while a tool runs, or while a dialog or an
@@ -290,8 +291,8 @@ void TMainForm::FormCreate(TControl*) {
 void TMainForm::IzhodClick(TControl*) { Close(); }
 
 void TMainForm::BrowseClick(TControl*) {
-  if (!OpenDialog.Execute(hwnd_)) return;
-  AddChosen(OpenDialog.Files);
+  if (OpenDialog.Execute(hwnd_)) AddChosen(OpenDialog.Files);
+  else if (OpenDialog.Failure) ShowMessageDialog(hwnd_, MessageKind::Error, FileDialogFailedMessage(false, OpenDialog.Failure));
 }
 
 void TMainForm::FormDropFiles(TControl*, const std::vector<std::wstring>& Files) {
@@ -449,10 +450,18 @@ void TMainForm::ZdruziClick(TControl*) {
     ShowMessageDialog(hwnd_, MessageKind::Error, texts::kSelectAtLeastTwo);
     return;
   }
-  const auto description = PromptDialog(hwnd_, texts::kPromptCaption, texts::kPromptText, "");
-  if (!description) return;
+  const auto typed = PromptDialog(hwnd_, texts::kPromptCaption, texts::kPromptText, L"");
+  if (!typed) return;
+  // The tool reads the description in the code page: one it cannot write
+  // would reach it with question marks for letters.
+  const std::optional<std::string> description = ExactlyInCodePage(*typed);
+  if (!description) {
+    ShowMessageDialog(hwnd_, MessageKind::Error, DescriptionNotWritableMessage(Shown(*typed)));
+    return;
+  }
   if (!SaveDialog.Execute(hwnd_)) {
-    ShowMessageDialog(hwnd_, MessageKind::Warning, texts::kMergeCancelled);
+    if (SaveDialog.Failure) ShowMessageDialog(hwnd_, MessageKind::Error, FileDialogFailedMessage(true, SaveDialog.Failure));
+    else ShowMessageDialog(hwnd_, MessageKind::Warning, texts::kMergeCancelled);
     return;
   }
   const std::optional<std::string> writable = OutputInCodePage(SaveDialog.Files.front());

@@ -1,5 +1,7 @@
 #include "ui/MessageText.h"
 
+#include <cstdio>
+
 #include "runner/CommandLine.h"
 #include "ui/Texts.h"
 
@@ -25,8 +27,36 @@ std::string LeftOutMessage(const std::vector<std::string>& names) {
   return message + "\n\n" + texts::kLeftOutHint;
 }
 
+namespace {
+
+// What cannot be written, the text as well as the message can show it, and
+// what to do.
+std::string NotWritableMessage(const char* what, const std::string& shown, const char* hint) {
+  return std::string(what) + "\n\n" + shown + "\n\n" + hint;
+}
+
+}  // namespace
+
 std::string OutputNotWritableMessage(const std::string& outputPath) {
-  return std::string(texts::kOutputNotWritable) + "\n\n" + outputPath + "\n\n" + texts::kOutputNotWritableHint;
+  return NotWritableMessage(texts::kOutputNotWritable, outputPath, texts::kOutputNotWritableHint);
+}
+
+std::string DescriptionNotWritableMessage(const std::string& description) {
+  return NotWritableMessage(texts::kDescriptionNotWritable, description, texts::kDescriptionNotWritableHint);
+}
+
+std::string FileDialogFailedMessage(bool save, unsigned long code) {
+  // The common dialogs' codes (cderr.h).
+  constexpr unsigned long kMemAllocFailure = 0x0009, kMemLockFailure = 0x000A, kSubclassFailure = 0x3001,
+                          kInvalidFileName = 0x3002, kBufferTooSmall = 0x3003;
+  const char* why = texts::kDialogNotOpened;
+  if (code == kMemAllocFailure || code == kMemLockFailure || code == kSubclassFailure) why = texts::kDialogNoMemory;
+  else if (code == kInvalidFileName) why = texts::kDialogInvalidName;
+  else if (code == kBufferTooSmall) why = texts::kDialogNamesTooLong;
+  char hex[16];
+  std::snprintf(hex, sizeof hex, "0x%04lX", code);
+  return std::string(save ? texts::kSaveDialogFailed : texts::kOpenDialogFailed) + why + "\n\n" +
+         texts::kDialogErrorCode + hex;
 }
 
 std::string MessageDialogCopy(const std::string& caption, const std::string& text,

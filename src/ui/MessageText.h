@@ -21,6 +21,12 @@ std::string LeftOutMessage(const std::vector<std::string>& names);
 // The error for a merge's output whose name the code page cannot write.
 std::string OutputNotWritableMessage(const std::string& outputPath);
 
+// The error for a merge's description that the code page cannot write.
+std::string DescriptionNotWritableMessage(const std::string& description);
+
+// The error for a file dialog that failed with `code` (CommDlgExtendedError).
+std::string FileDialogFailedMessage(bool save, unsigned long code);
+
 // What Ctrl+C puts on the clipboard for a message dialog.
 std::string MessageDialogCopy(const std::string& caption, const std::string& text,
                               const std::string& button);

@@ -41,6 +41,19 @@ inline constexpr const char* kLeftOutHint =
 inline constexpr const char* kOutputNotWritable =
     "Imena nove datoteke ni mogoče zapisati v kodni strani sistema, zato ga orodju ni mogoče dati:";
 inline constexpr const char* kOutputNotWritableHint = "Izberite ime brez črk, ki jih kodna stran nima.";
+inline constexpr const char* kDescriptionNotWritable =
+    "Opisa ni mogoče zapisati v kodni strani sistema, zato ga orodju ni mogoče dati:";
+inline constexpr const char* kDescriptionNotWritableHint = "Vnesite opis brez črk, ki jih kodna stran nima.";
+
+// A file dialog that failed, in words: its error codes have no system text.
+inline constexpr const char* kOpenDialogFailed = "Izbira datotek ni uspela: ";
+inline constexpr const char* kSaveDialogFailed = "Izbira izhodne datoteke ni uspela: ";
+inline constexpr const char* kDialogNotOpened = "pogovornega okna ni bilo mogoče odpreti.";
+inline constexpr const char* kDialogNoMemory = "zmanjkalo je pomnilnika.";
+inline constexpr const char* kDialogInvalidName = "ime datoteke ni veljavno.";
+inline constexpr const char* kDialogNamesTooLong =
+    "izbranih imen je več, kot jih pogovorno okno lahko vrne naenkrat. Izberite manj datotek.";
+inline constexpr const char* kDialogErrorCode = "Koda napake pogovornega okna: ";
 
 // The command runner's texts.
 inline constexpr const char* kSeparator = "-----------------------------------------------";

@@ -80,14 +80,19 @@ void RemoveTree(const std::wstring& folder) {
 
 }  // namespace
 
-std::string TestFolder(const std::string& name) {
+std::string KeptFolder(const std::string& name) {
   char temp[MAX_PATH] = {};
   ::GetTempPathA(MAX_PATH, temp);
-  std::string root = std::string(temp) + "zarvelt-e2e";
-  ::CreateDirectoryA(root.c_str(), nullptr);
-  const std::string folder = root + "\\" + name;
-  RemoveTree(Wide(folder));
+  std::string folder = std::string(temp) + "zarvelt-e2e";
   ::CreateDirectoryA(folder.c_str(), nullptr);
+  folder += "\\" + name;
+  ::CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+std::string TestFolder(const std::string& name) {
+  const std::string folder = KeptFolder(name);
+  RemoveTree(Wide(folder));
   return folder;
 }
 
@@ -295,6 +300,11 @@ std::vector<std::string> Program::Items() const {
     items.push_back(text);
   }
   return items;
+}
+
+std::size_t Program::ItemCount() const {
+  const LRESULT count = ::SendMessageW(Control(ids::kListBox), LB_GETCOUNT, 0, 0);
+  return count > 0 ? static_cast<std::size_t>(count) : 0;
 }
 
 std::vector<int> Program::SelectedIndexes() const {
@@ -618,8 +628,6 @@ void ChooseInDialog(HWND dialog, const std::wstring& names) {
   ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); })) << "the dialog stayed open";
 }
 
-namespace {
-
 // Typing a folder and pressing OK opens it and empties the field; going to
 // the drive's root first makes sure the folder really changes.
 void GoToFolder(HWND dialog, const std::string& folder) {
@@ -632,8 +640,6 @@ void GoToFolder(HWND dialog, const std::string& folder) {
         << "the dialog did not open " << where << ": " << WindowText(field);
   }
 }
-
-}  // namespace
 
 void ChooseInFolder(HWND dialog, const std::string& folder, const std::wstring& names) {
   GoToFolder(dialog, folder);

@@ -32,6 +32,9 @@ void TakeProgramArguments(int& argc, char** argv);
 
 // A fresh, empty folder for one test (under the system's temporary folder).
 std::string TestFolder(const std::string& name);
+// A folder kept from run to run (under the system's temporary folder), made
+// when missing: for test data that takes long to make.
+std::string KeptFolder(const std::string& name);
 // Creates a file with the given bytes; returns its path.
 std::string MakeFile(const std::string& path, const std::string& bytes = "IMG");
 // The same with a name in any letters.
@@ -82,6 +85,7 @@ class Program {
   bool Enabled(int id) const;
   bool Visible(int id) const;
   std::vector<std::string> Items() const;
+  std::size_t ItemCount() const;
   std::vector<int> SelectedIndexes() const;
   HWND Focus() const;
 
@@ -176,6 +180,9 @@ void PressDialogButton(HWND dialog, int id);
 // Chooses `names` in the open dialog (one name, or several each in quotes),
 // waiting until the dialog is gone.
 void ChooseInDialog(HWND dialog, const std::string& names);
+// Opens `folder` in the dialog (it may start elsewhere: the system remembers
+// the folder a program used last).
+void GoToFolder(HWND dialog, const std::string& folder);
 // The same, after going to `folder` in the dialog (it may start elsewhere:
 // the system remembers the folder a program used last).
 void ChooseInFolder(HWND dialog, const std::string& folder, const std::string& names);

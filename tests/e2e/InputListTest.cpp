@@ -1,7 +1,12 @@
 // Adding files through the open dialog and deleting the selected ones.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+
 #include "Harness.h"
+
+#include <commctrl.h>
 #include "ui/ControlIds.h"
 
 using namespace e2e;
@@ -242,4 +247,54 @@ TEST_F(InputList, FilesDraggedInWinesVirtualDesktopAreListed) {
   Browse(Path("a.img"));
   WaitForCount(3);
   EXPECT_EQ(app->Items().back(), Path("a.img"));
+}
+
+// Tiles of a map, all chosen at once: thousands typed (or pasted) into the
+// dialog's name field, and hundreds picked in its list. Every one is listed,
+// in the dialog's order.
+TEST_F(InputList, ThousandsOfFilesChosenAtOnceAreAllListed) {
+  // Made once and kept for later runs: making them takes Wine some seconds.
+  auto tilesIn = [](const std::string& folder, int count) {
+    Items paths;
+    for (int i = 1; i <= count; ++i) {
+      char name[16];
+      std::snprintf(name, sizeof name, "6324%04d.img", i);
+      const std::string path = folder + "\\" + name;
+      paths.push_back(::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES ? MakeFile(path) : path);
+    }
+    return paths;
+  };
+  const std::string many = KeptFolder("tiles-6000");
+  const Items typed = tilesIn(many, 6000);
+  std::string names;
+  for (const std::string& path : typed) names += "\"" + path.substr(many.size() + 1) + "\" ";
+  ASSERT_GT(names.size(), 65519u) << "more than a dialog's usual name buffer";
+  BrowseIn(many, names);
+  ASSERT_TRUE(WaitUntil([&] { return app->ItemCount() == typed.size() || app->WaitExit(0) != STILL_ACTIVE; }));
+  ASSERT_EQ(app->WaitExit(0), static_cast<DWORD>(STILL_ACTIVE)) << "the program is still there";
+  app->Sync();
+  EXPECT_EQ(app->Items(), typed);
+
+  // Picked in the dialog's list: a click on the first, then Shift+End.
+  const std::string fewer = KeptFolder("tiles-300");
+  const Items picked = tilesIn(fewer, 300);
+  app->Click(ids::kBrowse);
+  const HWND dialog = app->WaitDialog();
+  GoToFolder(dialog, fewer);
+  const HWND view = ::FindWindowExA(::FindWindowExA(dialog, nullptr, "SHELLDLL_DefView", nullptr), nullptr,
+                                    "SysListView32", nullptr);
+  ASSERT_NE(view, nullptr) << "the dialog's list";
+  ASSERT_TRUE(WaitUntil([&] { return ::SendMessageA(view, LVM_GETITEMCOUNT, 0, 0) == 300; }));
+  RECT rc;
+  ::GetWindowRect(view, &rc);
+  ClickAt({rc.left + 24, rc.top + 8});
+  ASSERT_TRUE(WaitUntil([&] { return ::SendMessageA(view, LVM_GETSELECTEDCOUNT, 0, 0) == 1; }, 3000));
+  PressKeys({VK_SHIFT, VK_END});
+  ASSERT_TRUE(WaitUntil([&] { return ::SendMessageA(view, LVM_GETSELECTEDCOUNT, 0, 0) == 300; }));
+  PressDialogButton(dialog, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return app->ItemCount() == typed.size() + 300 || app->WaitExit(0) != STILL_ACTIVE; }));
+  ASSERT_EQ(app->WaitExit(0), static_cast<DWORD>(STILL_ACTIVE)) << "the program is still there";
+  app->Sync();
+  const Items items = app->Items();
+  EXPECT_EQ(Items(items.begin() + static_cast<std::ptrdiff_t>(typed.size()), items.end()), picked);
 }

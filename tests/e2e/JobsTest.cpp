@@ -4,8 +4,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "Harness.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
 #include "runner/CommandLine.h"
 #include "ui/ControlIds.h"
 #include "ui/DialogIds.h"
@@ -171,6 +176,11 @@ TEST_F(Jobs, ThePromptAsksForADescriptionStartingEmpty) {
     EXPECT_EQ(rc.left, (::GetSystemMetrics(SM_CXSCREEN) - (rc.right - rc.left)) / 2);
     ::SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed"));
     HoldForPicture();
+    // A click on Info that another program sends under the prompt starts nothing.
+    DWORD_PTR result = 0;
+    EXPECT_TRUE(::SendMessageTimeoutA(app->Control(ids::kInfo), BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &result));
+    ::Sleep(300);
+    EXPECT_EQ(app->OtherWindows(), std::vector<HWND>{prompt}) << "only the prompt";
     // Cancelling changes nothing and shows nothing.
     PressDialogButton(prompt, IDCANCEL);
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(prompt); }));
@@ -206,14 +216,64 @@ TEST_F(Jobs, MergeRunsTheToolOnceWithTheWholeCommandLine) {
   EXPECT_EQ(Memo(), Echoed(line));
 }
 
-TEST_F(Jobs, AnEmptyDescriptionAndOneWithQuotesArePassedAsTheyAre) {
+// How the tool splits the command line it was given, as a Windows console
+// program's runtime does (CommandLineToArgvW): the tool echoes it first.
+std::vector<std::string> ArgumentsOfTheLastRun(const std::string& memo) {
+  const std::size_t end = memo.rfind("\r\n" + std::string(kSeparatorLine));
+  const std::size_t before = memo.rfind(kSeparatorLine, end);
+  const std::size_t start = before == std::string::npos ? 0 : before + std::strlen(kSeparatorLine);
+  int count = 0;
+  LPWSTR* wide = ::CommandLineToArgvW(Wide(memo.substr(start, end - start)).c_str(), &count);
+  std::vector<std::string> arguments;
+  for (int i = 0; i < count; ++i) {
+    std::string narrow(std::wcslen(wide[i]) * 2 + 1, '\0');
+    narrow.resize(static_cast<std::size_t>(
+        ::WideCharToMultiByte(CP_ACP, 0, wide[i], -1, narrow.data(), static_cast<int>(narrow.size()), nullptr, nullptr) - 1));
+    arguments.push_back(narrow);
+  }
+  ::LocalFree(wide);
+  return arguments;
+}
+
+// Whatever the description holds, the tool reads it whole, and the output and
+// the inputs after it; one without a double quote or a trailing backslash is
+// put between quotes byte for byte, as before.
+TEST_F(Jobs, TheToolReadsTheDescriptionWhole) {
   List("\"a.img\" \"b.img\"", 2);
-  Merge("", Path("one.img"));
-  ASSERT_TRUE(app->WaitSeparators(1));
-  EXPECT_EQ(app->Text(ids::kUkaz).rfind("Zarvelt.exe -m \"\" -jo \"", 0), 0u) << app->Text(ids::kUkaz);
-  Merge("say \"hi\"", Path("two.img"));
-  ASSERT_TRUE(app->WaitSeparators(2));
-  EXPECT_EQ(app->Text(ids::kUkaz).rfind("Zarvelt.exe -m \"say \"hi\"\" -jo \"", 0), 0u) << app->Text(ids::kUkaz);
+  const struct {
+    std::string description;
+    bool asBefore;  // between quotes byte for byte
+  } cases[] = {
+      {"", true}, {"Moja karta\\stara \xe8\x9e\x9a", true},
+      {"opis\\", false}, {"Karta \"Gorenjska\"", false}, {"C:\\karte\\", false},
+  };
+  std::size_t runs = 0;
+  for (const auto& c : cases) {
+    const std::string output = Path("out" + std::to_string(runs) + ".img");
+    Merge(c.description, output);
+    ASSERT_TRUE(app->WaitSeparators(++runs)) << c.description;
+    const std::string ukaz = app->Text(ids::kUkaz);
+    if (c.asBefore) {
+      EXPECT_EQ(ukaz.rfind("Zarvelt.exe -m \"" + c.description + "\" -jo \"" + output + "\" ", 0), 0u) << ukaz;
+    }
+    EXPECT_EQ(ArgumentsOfTheLastRun(Memo()),
+              (std::vector<std::string>{"Zarvelt.exe", "-m", c.description, "-jo", output, Path("a.img"), Path("b.img")}))
+        << ukaz;
+  }
+  // One the code page cannot write is refused before the save dialog: the
+  // message shows a question mark for each letter it cannot show.
+  app->Click(ids::kZdruzi);
+  const HWND prompt = app->WaitDialog();
+  ASSERT_NE(prompt, nullptr);
+  ::SendMessageW(::GetDlgItem(prompt, IDC_PROMPT_FIELD), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(L"\x041a\x0430\x0440\x0442\x0430 Espa\x00f1" L"a"));  // Карта España
+  PressDialogButton(prompt, IDOK);
+  const MessageBoxView view = Dismiss(NextDialog(prompt));
+  EXPECT_EQ(view.caption, "Error");
+  EXPECT_EQ(view.text.rfind("Opisa ni mogo\xe8" "e zapisati v kodni strani sistema", 0), 0u) << view.text;
+  EXPECT_NE(view.text.find("\n\n????? Espa?a\n\n"), std::string::npos) << view.text;
+  EXPECT_TRUE(app->OtherWindows().empty()) << "no save dialog";
+  EXPECT_EQ(CountOf(Memo(), kSeparatorLine), runs) << "no run";
 }
 
 TEST_F(Jobs, TheOutputCannotBeASelectedInput) {
@@ -300,11 +360,36 @@ TEST_F(Jobs, TheOutputIsRefusedWhenItIsTheSameFileAsASelectedInputHoweverItIsWri
   EXPECT_NE(app->Text(ids::kUkaz).find("-jo \"" + Path("c.img") + "\""), std::string::npos) << app->Text(ids::kUkaz);
 }
 
-TEST_F(Jobs, ANameTypedWithoutExtensionGetsImg) {
+TEST_F(Jobs, ANameTypedWithoutExtensionGetsImgAndALongOneOnlyWhatFits) {
   List("\"a.img\" \"b.img\"", 2);
   Merge("opis", Path("novo"));
   ASSERT_TRUE(app->WaitSeparators(1));
   EXPECT_NE(app->Text(ids::kUkaz).find("-jo \"" + Path("novo.img") + "\""), std::string::npos)
+      << app->Text(ids::kUkaz);
+
+  // A name pasted into the save dialog is cut to what a path in the folder
+  // can hold with the extension the dialog adds (the dialog opens in the
+  // folder of the name it returned last).
+  app->Click(ids::kZdruzi);
+  const HWND save = Describe("opis");
+  ASSERT_NE(save, nullptr);
+  const auto field = reinterpret_cast<HWND>(::SendMessageA(::GetDlgItem(save, 0x47c), CBEM_GETEDITCONTROL, 0, 0));
+  ASSERT_NE(field, nullptr);
+  const std::wstring name(300, L'x');
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  ::EmptyClipboard();
+  const HGLOBAL text = ::GlobalAlloc(GMEM_MOVEABLE, (name.size() + 1) * sizeof(wchar_t));
+  std::memcpy(::GlobalLock(text), name.c_str(), (name.size() + 1) * sizeof(wchar_t));
+  ::GlobalUnlock(text);
+  ::SetClipboardData(CF_UNICODETEXT, text);
+  ::CloseClipboard();
+  ::SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+  ::SendMessageW(field, WM_PASTE, 0, 0);
+  const std::string pasted = WindowText(field);
+  EXPECT_EQ(pasted, std::string(MAX_PATH - 1 - folder.size() - 1 - 4, 'x'));
+  PressDialogButton(save, IDOK);
+  ASSERT_TRUE(app->WaitSeparators(2)) << "the program took it";
+  EXPECT_NE(app->Text(ids::kUkaz).find("-jo \"" + Path(pasted + ".img") + "\""), std::string::npos)
       << app->Text(ids::kUkaz);
 }
 

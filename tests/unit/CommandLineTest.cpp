@@ -19,9 +19,27 @@ TEST(MergeCommandLine, PiecesInOrderWithOneSpaceAfterEachInput) {
             "Zarvelt.exe -m \"Moja karta\" -jo \"C:\\out\\new.img\" \"C:\\in\\a.img\" \"C:\\in\\b c.img\" ");
 }
 
-TEST(MergeCommandLine, EmptyDescriptionAndQuotesInsideAreKept) {
-  EXPECT_EQ(MergeCommandLine("", "o.img", {"a.img", "b.img"}),
-            "Zarvelt.exe -m \"\" -jo \"o.img\" \"a.img\" \"b.img\" ");
-  EXPECT_EQ(MergeCommandLine("say \"hi\"", "o.img", {"a.img", "b.img"}),
-            "Zarvelt.exe -m \"say \"hi\"\" -jo \"o.img\" \"a.img\" \"b.img\" ");
+// The description is read back whole by the tool's C runtime: quotes and
+// trailing backslashes are escaped, everything else stays byte for byte.
+TEST(MergeCommandLine, TheDescriptionIsQuotedSoTheToolReadsItWhole) {
+  const struct {
+    std::string description, quoted;
+  } cases[] = {
+      {"", "\"\""},
+      {"Moja karta \x9a\x9e\xe8", "\"Moja karta \x9a\x9e\xe8\""},
+      {"a\\b\\\\c", "\"a\\b\\\\c\""},  // backslashes inside, no quote after them: unchanged
+      {"opis\\", "\"opis\\\\\""},
+      {"C:\\karte\\", "\"C:\\karte\\\\\""},
+      {"x\\\\", "\"x\\\\\\\\\""},
+      {"Karta \"Gorenjska\"", "\"Karta \\\"Gorenjska\\\"\""},
+      {"a\\\"b", "\"a\\\\\\\"b\""},    // n backslashes before a quote: 2n+1
+      {"\"", "\"\\\"\""},
+      {"\\\"\\", "\"\\\\\\\"\\\\\""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(QuotedArgument(c.description), c.quoted) << c.description;
+    EXPECT_EQ(MergeCommandLine(c.description, "o.img", {"a.img", "b.img"}),
+              "Zarvelt.exe -m " + c.quoted + " -jo \"o.img\" \"a.img\" \"b.img\" ")
+        << c.description;
+  }
 }

@@ -30,6 +30,30 @@ TEST(LeftOutMessage, NamesEachFileOnALineOfItsOwnAndSaysWhatToDo) {
   EXPECT_EQ(message.rfind("Teh datotek ni mogo\xe8" "e dati orodju", 0), 0u) << message;
   EXPECT_NE(message.find(":\n\nC:\\m\\??.img\nC:\\m\\?????.img\n\nPreimenujte"), std::string::npos) << message;
   EXPECT_NE(OutputNotWritableMessage("C:\\m\\?????.img").find("\n\nC:\\m\\?????.img\n\n"), std::string::npos);
+  EXPECT_EQ(DescriptionNotWritableMessage("????? Espa?a"),
+            "Opisa ni mogo\xe8" "e zapisati v kodni strani sistema, zato ga orodju ni mogo\xe8" "e dati:\n\n"
+            "????? Espa?a\n\nVnesite opis brez \xe8rk, ki jih kodna stran nima.");
+}
+
+// The dialogs' codes have no system text: the message says what failed in
+// words, which dialog, and the code.
+TEST(FileDialogFailedMessage, WhichDialogWhatFailedAndTheCode) {
+  const struct {
+    bool save;
+    unsigned long code;
+    std::string message;
+  } cases[] = {
+      {false, 0x3003, "Izbira datotek ni uspela: izbranih imen je ve\xe8, kot jih pogovorno okno lahko vrne naenkrat. "
+                      "Izberite manj datotek.\n\nKoda napake pogovornega okna: 0x3003"},
+      {true, 0x3002, "Izbira izhodne datoteke ni uspela: ime datoteke ni veljavno.\n\nKoda napake pogovornega okna: 0x3002"},
+      {true, 0x0009, "Izbira izhodne datoteke ni uspela: zmanjkalo je pomnilnika.\n\nKoda napake pogovornega okna: 0x0009"},
+      {false, 0x3001, "Izbira datotek ni uspela: zmanjkalo je pomnilnika.\n\nKoda napake pogovornega okna: 0x3001"},
+      {false, 0xFFFF, "Izbira datotek ni uspela: pogovornega okna ni bilo mogo\xe8" "e odpreti.\n\n"
+                      "Koda napake pogovornega okna: 0xFFFF"},
+      {true, 0x0002, "Izbira izhodne datoteke ni uspela: pogovornega okna ni bilo mogo\xe8" "e odpreti.\n\n"
+                     "Koda napake pogovornega okna: 0x0002"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FileDialogFailedMessage(c.save, c.code), c.message) << c.code;
 }
 
 TEST(MessageDialogCopy, CaptionTextAndButtonBetweenRules) {
