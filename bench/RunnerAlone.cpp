@@ -22,8 +22,8 @@ int main(int argc, char** argv) {
   unsigned long long total = 0;
   try {
     const RunEnd end =
-        RunHidden(commandLine, [&](const std::string& lines) { total += lines.size(); }, [] { return false; });
-    total += end.lastLines.size();
+        RunHidden(commandLine, [&](const OutputLines& lines) { total += lines.text.size(); }, [] { return false; });
+    total += end.last.text.size();
   } catch (const std::exception& e) {
     std::printf("0 %s\n", e.what());
     return 1;

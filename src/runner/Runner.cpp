@@ -99,7 +99,7 @@ class ChunkReader {
   HANDLE Event() const { return done_.Get(); }
 
   // The chunks that are there now, each a line; false when the pipe is empty.
-  bool TryRead(std::string& lines) {
+  bool TryRead(OutputLines& lines) {
     DWORD read = 0;
     if (!pending_) {
       ::ResetEvent(done_.Get());
@@ -122,12 +122,13 @@ class ChunkReader {
   }
 
  private:
-  void AppendChunks(std::string& lines, DWORD size) const {
+  void AppendChunks(OutputLines& lines, DWORD size) const {
     for (DWORD done = 0; done < size;) {
       const DWORD chunk = size - done < kChunkSize ? size - done : kChunkSize;
-      AppendChunkLine(lines, buffer_ + done, chunk);
+      AppendChunkLine(lines.text, buffer_ + done, chunk);
       done += chunk;
     }
+    lines.toolBytes += size;
   }
 
   HANDLE pipe_;
@@ -141,7 +142,9 @@ class ChunkReader {
 // so that a stop ends them all at once; and as the program holds its only
 // handle, they all end with the program, however it ends. Where the program
 // runs in a job of its own that forbids this, the tool runs outside one and
-// a stop ends the tool alone.
+// a stop ends the tool alone. A process of the job that meets an exception
+// no one handles ends at once: hidden, it would otherwise wait behind the
+// system's error report, and the run with it.
 class ToolJob {
  public:
   ToolJob() : job_(::CreateJobObjectA(nullptr, nullptr)) {
@@ -178,7 +181,8 @@ class ToolJob {
  private:
   bool SetKillOnClose(bool kill) {
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-    limits.BasicLimitInformation.LimitFlags = kill ? JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE : 0;
+    limits.BasicLimitInformation.LimitFlags =
+        (kill ? JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE : 0) | JOB_OBJECT_LIMIT_DIE_ON_UNHANDLED_EXCEPTION;
     return ::SetInformationJobObject(job_.Get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
   }
 
@@ -202,10 +206,19 @@ class ToolRun {
     std::string line = commandLine;  // CreateProcessA may write into it
     PROCESS_INFORMATION pi{};
     // Started suspended and put into the job before it runs, so that nothing
-    // it starts can escape the job; the tool sees no difference.
-    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr, nullptr, &si,
-                          &pi))
+    // it starts can escape the job; the tool sees no difference. It inherits
+    // an error mode without the crash report's dialog, for where it runs
+    // outside a job; the system's messages about what it lacks (a DLL) stay.
+    const UINT errorMode = ::SetErrorMode(0);
+    ::SetErrorMode(errorMode | SEM_NOGPFAULTERRORBOX);
+    const BOOL started = ::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr,
+                                          nullptr, &si, &pi);
+    const DWORD startError = ::GetLastError();
+    ::SetErrorMode(errorMode);
+    if (!started) {
+      ::SetLastError(startError);
       RaiseLastOSError();
+    }
     start_ = ::GetTickCount64();
     process_.Reset(pi.hProcess);
     const UniqueHandle thread(pi.hThread);
@@ -246,9 +259,10 @@ class ToolRun {
     const ULONGLONG showStart = ::GetTickCount64();
     show_(batch_);
     const ULONGLONG showMs = ::GetTickCount64() - showStart;
-    if (batch_.size() >= kMeasuredBytes && showMs > 0)
-      batchLimit_ = std::clamp<std::size_t>(batch_.size() * kShowBudgetMs / showMs, kMeasuredBytes, kLargestBatchBytes);
-    batch_.clear();
+    if (batch_.text.size() >= kMeasuredBytes && showMs > 0)
+      batchLimit_ =
+          std::clamp<std::size_t>(batch_.text.size() * kShowBudgetMs / showMs, kMeasuredBytes, kLargestBatchBytes);
+    batch_ = {};
   }
 
   // Ends whatever of the tool still lives, its drain after its end included.
@@ -277,13 +291,22 @@ class ToolRun {
   RunEnd End() {
     if (!stopped_) job_.LetGo();
     RunEnd end;
-    end.lastLines = std::move(batch_);
+    end.last = std::move(batch_);
     end.stopped = stopped_;
+    DWORD code = 0;
+    if (::GetExitCodeProcess(process_.Get(), &code)) end.exitCode = code;
     return end;
   }
 
+  // For a run that fails: shows what was read and not shown yet.
+  void ShowCollected() {
+    if (batch_.empty()) return;
+    show_(batch_);
+    batch_ = {};
+  }
+
  private:
-  bool Full() const { return batch_.size() >= batchLimit_; }
+  bool Full() const { return batch_.text.size() >= batchLimit_; }
   bool Collected() const { return ::GetTickCount64() - batchStart_ >= kBatchMs; }
 
   bool ToolEnded() {
@@ -313,7 +336,7 @@ class ToolRun {
   UniqueHandle process_;
   ChunkReader reader_;
   ULONGLONG start_ = 0;
-  std::string batch_;
+  OutputLines batch_;
   ULONGLONG batchStart_ = 0;
   std::size_t batchLimit_ = kFirstBatchBytes;
   bool toolEnded_ = false;
@@ -341,12 +364,17 @@ void RaiseLastOSError() {
 
 RunEnd RunHidden(const std::string& commandLine, const ShowOutput& show, const AttendWindows& attend) {
   ToolRun run(commandLine, show);
-  for (;;) {
-    const bool pipeEmpty = !run.Read();
-    run.ShowWhenDue(pipeEmpty);
-    if (attend()) run.Stop();
-    if (run.Ended(pipeEmpty)) return run.End();
-    if (pipeEmpty) run.Sleep();
+  try {
+    for (;;) {
+      const bool pipeEmpty = !run.Read();
+      run.ShowWhenDue(pipeEmpty);
+      if (attend()) run.Stop();
+      if (run.Ended(pipeEmpty)) return run.End();
+      if (pipeEmpty) run.Sleep();
+    }
+  } catch (...) {
+    run.ShowCollected();
+    throw;
   }
 }
 

@@ -1,11 +1,22 @@
 #pragma once
 // Runs a command line as a hidden child process and hands over what it writes
 // to standard output and standard error, which share one pipe.
+#include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 
-// Called with one or more whole memo lines (each chunk of output, then CR LF).
-using ShowOutput = std::function<void(const std::string& lines)>;
+// One or more whole memo lines (each chunk of output, then CR LF), and how
+// many bytes of the tool's output they hold.
+struct OutputLines {
+  std::string text;
+  std::size_t toolBytes = 0;
+
+  bool empty() const { return text.empty(); }
+};
+
+// Called with output to show.
+using ShowOutput = std::function<void(const OutputLines& lines)>;
 
 // Called while the child runs whenever the program's windows need attention:
 // a repaint, a message from another program, or input from the user. It
@@ -14,8 +25,9 @@ using ShowOutput = std::function<void(const std::string& lines)>;
 using AttendWindows = std::function<bool()>;
 
 struct RunEnd {
-  std::string lastLines;  // not yet shown, for the caller to show with what follows the run
-  bool stopped = false;   // a stop ended the child, or what it started
+  OutputLines last;      // not yet shown, for the caller to show with what follows the run
+  bool stopped = false;  // a stop ended the child, or what it started
+  std::optional<unsigned long> exitCode;  // the child's, where it could be read
 };
 
 // Runs `commandLine` to its end: reads what the pipe holds, shows it in
@@ -24,8 +36,10 @@ struct RunEnd {
 // becomes one line. The runner sleeps until output arrives, the child ends or
 // the windows need attention. When `attend` asks for a stop, whatever of the
 // child still lives is ended (every process it started, also after its own
-// end), and what they wrote before is still read and shown. Raises the system
-// error when a system call fails.
+// end), and what they wrote before is still read and shown. The child runs
+// in a job that ends it at once on an unhandled exception, rather than behind
+// an error report's dialog. Raises the system error when a system call
+// fails, after showing what was read.
 RunEnd RunHidden(const std::string& commandLine, const ShowOutput& show, const AttendWindows& attend);
 
 // Ends at once whatever of the running child still lives, for a stop that

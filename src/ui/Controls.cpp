@@ -82,7 +82,7 @@ void SetRedraw(HWND control, bool redraw) {
 
 }  // namespace
 
-void TMemo::AppendText(const std::string& text) {
+bool TMemo::AppendText(const std::string& text) {
   // More than a few lines are drawn once they are in, at the next paint:
   // while it appends them, the control would draw its scroll bars and scroll
   // its text at once, which under Wine costs more than the append itself. A
@@ -94,9 +94,16 @@ void TMemo::AppendText(const std::string& text) {
   const LRESULT end = ::SendMessageW(hwnd_, WM_GETTEXTLENGTH, 0, 0);
   ::SendMessageA(hwnd_, EM_SETSEL, static_cast<WPARAM>(end), end);
   ::SendMessageA(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
-  if (!quiet) return;
-  SetRedraw(hwnd_, true);
-  ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
+  // The control takes all of it or nothing when its buffer cannot grow
+  // (EN_ERRSPACE); its length tells which.
+  const int characters =
+      ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  const bool took = ::SendMessageW(hwnd_, WM_GETTEXTLENGTH, 0, 0) - end >= characters;
+  if (quiet) {
+    SetRedraw(hwnd_, true);
+    ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
+  }
+  return took;
 }
 
 // ---- TListBox ---------------------------------------------------------------

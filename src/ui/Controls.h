@@ -52,8 +52,9 @@ class TMemo : public TControl {
   // Lets Tab and Shift+Tab move the focus on instead of going into the text,
   // as in any dialog: a read-only output area has no use for them.
   void LeaveTabToNavigation();
-  // Adds text as it is at the end of the memo.
-  void AppendText(const std::string& text);
+  // Adds text as it is at the end of the memo; false when the memo did not
+  // take it whole (it could not grow its buffer).
+  bool AppendText(const std::string& text);
 };
 
 class TListBox : public TControl {

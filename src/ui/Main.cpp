@@ -5,6 +5,7 @@
 #include "app/AppError.h"
 #include "app/Application.h"
 #include "runner/CommandLine.h"
+#include "runner/RunText.h"
 #include "runner/Runner.h"
 #include "ui/CodePage.h"
 #include "ui/ControlIds.h"
@@ -13,6 +14,7 @@
 #include "ui/Layout.h"
 #include "ui/ListRules.h"
 #include "ui/MessageText.h"
+#include "ui/OutputTally.h"
 #include "ui/SameFile.h"
 #include "ui/Texts.h"
 
@@ -231,6 +233,10 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         Close();
       }
       return 0;
+    case WM_QUERYENDSESSION:
+      // A run is not ended without asking: Windows shows why the program
+      // waits, and the user may end the session all the same.
+      return busy_ ? FALSE : TRUE;
     case WM_ENDSESSION:
       // Windows ends the session and, with it, the program: the tool and
       // what it started go first, and the job goes no further.
@@ -324,13 +330,13 @@ void TMainForm::BrisiClick(TControl*) {
 
 void TMainForm::ZazeniClick(TControl*) {
   const BusyScope busy(*this);
+  OutputTally shown([this](const std::string& text) { return Memo.AppendText(text); });
   RunEnd end;
   try {
     end = RunHidden(
         Ukaz.Text(),
-        [this](const std::string& lines) {
-          Memo.AppendText(lines);
-          ::UpdateWindow(Memo.Handle());
+        [&](const OutputLines& lines) {
+          if (shown.Offer(lines.text, lines.toolBytes)) ::UpdateWindow(Memo.Handle());
         },
         [this] { return AttendWhileBusy(); });
   } catch (...) {
@@ -341,8 +347,12 @@ void TMainForm::ZazeniClick(TControl*) {
   // shows the end; what comes after acts at once. A stop given as the tool
   // ended by itself still ends the job.
   AttendWhileBusy();
-  if (end.stopped) end.lastLines += std::string(texts::kToolStopped) + "\r\n";
-  Memo.AppendText(end.lastLines + texts::kSeparator + "\r\n");
+  const std::string endLines = RunEndLines(end.stopped, end.exitCode);
+  const std::string separator = std::string(texts::kSeparator) + "\r\n";
+  if (shown.Offer(end.last.text + endLines + separator, end.last.toolBytes)) return;
+  // The output area is full: after what it shows, how much it does not.
+  const std::string told = endLines + NotShownLine(shown.NotShown());
+  if (!Memo.AppendText(told + separator)) throw AppError(told.substr(0, told.size() - 2));
 }
 
 void TMainForm::UstaviClick(TControl*) {
@@ -357,6 +367,9 @@ TMainForm::BusyScope::BusyScope(TMainForm& form) : form_(form) {
   form_.pointerOverStop_ = false;
   form_.focusBeforeRun_ = ::GetFocus();
   form_.dropTarget_.Revoke();
+  // Told to Windows when the session is about to end; where it cannot be
+  // (before Vista, under Wine), the session waits without a reason.
+  ::ShutdownBlockReasonCreate(form_.hwnd_, Widen(texts::kSessionEndWaits).c_str());
   ::ShowWindow(form_.Ustavi.Handle(), SW_SHOWNA);
   ::UpdateWindow(form_.Ustavi.Handle());
   form_.RefreshCursor();
@@ -370,6 +383,7 @@ TMainForm::BusyScope::~BusyScope() {
     ::SetFocus(form_.focusBeforeRun_);
   if (::GetCapture() == stop) ::ReleaseCapture();
   ::ShowWindow(stop, SW_HIDE);
+  ::ShutdownBlockReasonDestroy(form_.hwnd_);
   form_.RefreshCursor();
   form_.dropTarget_.Register(form_.hwnd_);
 }

@@ -59,6 +59,10 @@ std::string FileDialogFailedMessage(bool save, unsigned long code) {
          texts::kDialogErrorCode + hex;
 }
 
+std::string NotShownLine(std::size_t bytes) {
+  return texts::kNotShown + std::to_string(bytes) + texts::kNotShownEnd + "\r\n";
+}
+
 std::string MessageDialogCopy(const std::string& caption, const std::string& text,
                               const std::string& button) {
   const std::string rule = "---------------------------\r\n";

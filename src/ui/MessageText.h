@@ -1,5 +1,6 @@
 #pragma once
 // Texts the jobs and the message dialog put together.
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -26,6 +27,10 @@ std::string DescriptionNotWritableMessage(const std::string& description);
 
 // The error for a file dialog that failed with `code` (CommDlgExtendedError).
 std::string FileDialogFailedMessage(bool save, unsigned long code);
+
+// The line that tells how many bytes of a run's output the full output area
+// did not show, with its line break.
+std::string NotShownLine(std::size_t bytes);
 
 // What Ctrl+C puts on the clipboard for a message dialog.
 std::string MessageDialogCopy(const std::string& caption, const std::string& text,

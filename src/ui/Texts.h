@@ -55,9 +55,19 @@ inline constexpr const char* kDialogNamesTooLong =
     "izbranih imen je več, kot jih pogovorno okno lahko vrne naenkrat. Izberite manj datotek.";
 inline constexpr const char* kDialogErrorCode = "Koda napake pogovornega okna: ";
 
+// The output area could not take all of a run's output.
+inline constexpr const char* kNotShown =
+    "Okno z izpisom je polno, zato izpis orodja ni prikazan v celoti (neprikazanih bajtov: ";
+inline constexpr const char* kNotShownEnd = ").";
+// Told to Windows while a tool runs, when the session is about to end.
+inline constexpr const char* kSessionEndWaits =
+    "Orodje Zarvelt.exe še teče. Če se seja konča zdaj, bo ustavljeno in njegovo delo ostane nedokončano.";
+
 // The command runner's texts.
 inline constexpr const char* kSeparator = "-----------------------------------------------";
 inline constexpr const char* kToolStopped = "Orodje je bilo ustavljeno.";
+inline constexpr const char* kToolCrashed = "Orodje se je nenormalno končalo (koda ";
+inline constexpr const char* kToolCrashedEnd = ").";
 inline constexpr const char* kSystemErrorPrefix = "System Error.  Code: ";
 inline constexpr const char* kOsCallFailed = "A call to an OS function failed";
 

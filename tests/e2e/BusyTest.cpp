@@ -332,14 +332,17 @@ TEST_F(WhileAToolRuns, AStopAfterTheToolsEndEndsWhatStillWrites) {
 
 // Another program (an accessibility tool, say) clicks the job buttons or asks
 // the window to close while a tool runs: no run starts inside the run, and the
-// window closes once the run is over. When the session ends, the tool and what
-// it started end at once.
+// window closes once the run is over. Windows asking to end the session is
+// told no while a tool runs; when the session ends all the same, the tool and
+// what it started end at once.
 TEST_F(WhileAToolRuns, MessagesFromOtherProgramsStartNothingAndCloseTheWindowAfterTheRun) {
   ListTwo();
   auto send = [&](HWND to, UINT msg, WPARAM wp, LPARAM lp) {
     DWORD_PTR result = 0;
     EXPECT_TRUE(::SendMessageTimeoutA(to, msg, wp, lp, SMTO_NORMAL, 5000, &result)) << std::hex << msg;
+    return result;
   };
+  EXPECT_EQ(send(app->Main(), WM_QUERYENDSESSION, 0, 0), TRUE) << "idle, the session may end";
   StartRun(1500);
   send(app->Control(ids::kInfo), BM_CLICK, 0, 0);
   send(app->Panel(), WM_COMMAND, MAKEWPARAM(ids::kZdruzi, BN_CLICKED),
@@ -361,8 +364,8 @@ TEST_F(WhileAToolRuns, MessagesFromOtherProgramsStartNothingAndCloseTheWindowAft
   send(app->Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
   ::Sleep(300);
   EXPECT_TRUE(::IsWindow(app->Main())) << "kept while the run goes on";
-  send(app->Main(), WM_QUERYENDSESSION, 0, 0);
-  send(app->Main(), WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(send(app->Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE) << "a run asks first";
+  send(app->Main(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);  // the user ends it all the same
   EXPECT_TRUE(AllEnd(started, 1000)) << "the session's end ended the tool and its helper";
   EXPECT_EQ(app->WaitExit(), 0u) << "then the kept close, with no run for the second map";
 }

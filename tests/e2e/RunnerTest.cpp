@@ -80,6 +80,16 @@ TEST_F(Runner, OutputWrittenJustBeforeTheToolEndsIsNeverLost) {
   EXPECT_EQ(Memo(), expected);
 }
 
+// A tool that crashes (here it ends with the code of an access violation) is
+// told apart from one that did its work; any other exit code adds nothing.
+TEST_F(Runner, ACrashIsNamedBeforeTheSeparatorOtherExitCodesAddNothing) {
+  EXPECT_EQ(RunToEnd(Tool("out:half exit:0xC0000005")),
+            std::string("half\r\nOrodje se je nenormalno kon\xe8" "alo (koda 0xC0000005).\r\n") + kSeparatorLine);
+  const std::string before = Memo();
+  EXPECT_EQ(RunToEnd(Tool("out:failed exit:1")), before + "failed\r\n" + kSeparatorLine);
+  EXPECT_EQ(RunToEnd(Tool("out:failed exit:-1")), before + "failed\r\n" + kSeparatorLine + "failed\r\n" + kSeparatorLine);
+}
+
 TEST_F(Runner, AZeroByteDoesNotHideWhatFollows) {
   EXPECT_EQ(RunToEnd(Tool("out:before\\0after")), std::string("beforeafter\r\n") + kSeparatorLine);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/MessageText.h"
+#include "ui/OutputTally.h"
 
 TEST(IsSelectedEntry, ExactBytesOfSelectedEntriesOnly) {
   const std::vector<std::string> entries = {"C:\\m\\a.img", "C:\\m\\b.img", "C:\\m\\c.img"};
@@ -61,4 +62,26 @@ TEST(MessageDialogCopy, CaptionTextAndButtonBetweenRules) {
             "---------------------------\r\nError\r\n---------------------------\r\n"
             "line one\r\n\r\nline two\r\n---------------------------\r\nOK\r\n"
             "---------------------------\r\n");
+}
+
+// Once the output area refuses a piece, nothing more is offered to it, and
+// every byte of the tool's output that it did not show is counted.
+TEST(OutputTally, AfterTheFirstRefusalNothingMoreIsOfferedAndEveryByteIsCounted) {
+  std::vector<std::string> offered;
+  bool takes = true;
+  OutputTally tally([&](const std::string& text) {
+    offered.push_back(text);
+    return takes;
+  });
+  EXPECT_TRUE(tally.Offer("one\r\n", 3));
+  EXPECT_EQ(tally.NotShown(), 0u);
+  takes = false;
+  EXPECT_FALSE(tally.Offer("big\r\n", 1000000));
+  takes = true;  // a smaller piece it might take now would leave a gap
+  EXPECT_FALSE(tally.Offer("x\r\n", 1));
+  EXPECT_FALSE(tally.Offer("", 0));
+  EXPECT_EQ(offered, (std::vector<std::string>{"one\r\n", "big\r\n"}));
+  EXPECT_EQ(tally.NotShown(), 1000001u);
+  EXPECT_EQ(NotShownLine(1000001),
+            "Okno z izpisom je polno, zato izpis orodja ni prikazan v celoti (neprikazanih bajtov: 1000001).\r\n");
 }

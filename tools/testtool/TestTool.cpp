@@ -10,7 +10,7 @@
 //                 taken, for MS milliseconds (or until the output is gone)
 //   sleep:MS      sleeps
 //   stamps:N:MS   writes the performance counter N times, MS apart, a line each
-//   exit:CODE     ends at once with that exit code
+//   exit:CODE     ends at once with that exit code (0x for hex, -1 too)
 //   opens         for each argument after the first, writes "opens: ARG" or
 //                 "cannot open: ARG", a line each, as it could open it or not
 //   pid           writes "pid:" and its process id, a line
@@ -120,7 +120,7 @@ void Step(const std::string& step, const std::string& commandLine) {
   else if (step == "pid") Write(STD_OUTPUT_HANDLE, "pid:" + std::to_string(::GetCurrentProcessId()) + "\n");
   else if (StartsWith(step, "spawn:")) Spawn(step.substr(6));
   else if (step == "opens") Opens();
-  else if (StartsWith(step, "exit:")) ::ExitProcess(static_cast<UINT>(std::strtoul(step.c_str() + 5, nullptr, 10)));
+  else if (StartsWith(step, "exit:")) ::ExitProcess(static_cast<UINT>(std::strtoul(step.c_str() + 5, nullptr, 0)));
 }
 
 }  // namespace

@@ -1,0 +1,8 @@
+#include "ui/OutputTally.h"
+
+bool OutputTally::Offer(const std::string& text, std::size_t toolBytes) {
+  if (!refused_ && append_(text)) return true;
+  refused_ = true;
+  notShown_ += toolBytes;
+  return false;
+}
