@@ -371,37 +371,62 @@ void MeasureStop() {
          longest > 0 && longest < 500);
 }
 
-// A stop while the tool pours out output as fast as it is taken: from the
-// press of the mouse on Ustavi (the pointer moved onto it from outside the
-// window just before, as a hand moves it) or of Esc, 1.5 s into the run, to the
-// run's end (Ustavi hidden, after the separator). Four runs in each of five
-// fresh programs, so that first stops count as often as later ones.
-void MeasureStopUnderFlood(bool escape) {
-  std::vector<double> stops;
+// Puts the pointer on `screen` as SetCursorPos does, repeated until the
+// system reads it there: under Xvfb the echo of an earlier warp can move it
+// back, and a click would then measure the X server.
+void PutPointer(POINT screen) {
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    ::SetCursorPos(screen.x, screen.y);
+    POINT now{};
+    if (WaitUntil([&] { return ::GetCursorPos(&now) && now.x == screen.x && now.y == screen.y; }, 100)) return;
+  }
+}
+
+// How a stop is given under a flood of output.
+enum class Stop {
+  QuickClick,    // the pointer put on Ustavi, 60 ms later the press, held 60 ms: a user's quick click
+  RestingClick,  // the same with the pointer resting on Ustavi for a second before the press
+  Escape,
+};
+
+// A stop while the tool pours out output as fast as it is taken (64 KB
+// pieces), 1.5 s into the run, from the press to the run's end (Ustavi
+// hidden, after the separator). Three runs in each of seven fresh programs,
+// so that first stops count as often as later ones. The pointer rests on the
+// output area while the output comes, as a user's does who reads it.
+void MeasureStopUnderFlood(Stop how) {
+  std::vector<double> stops, firsts;
   int failed = 0;
-  for (int program = 0; program < 5; ++program) {
+  for (int program = 0; program < 7; ++program) {
     Program app(AsUser());
     ::SetForegroundWindow(app.Main());
     WaitUntil([&] { return ::GetForegroundWindow() == app.Main(); }, 3000);
     const HWND stop = app.Control(ids::kUstavi);
-    for (int run = 0; run < 4; ++run) {
+    for (int run = 0; run < 3; ++run) {
+      PutPointer(app.CentreOf(ids::kMemo));
       app.Run(Tool("flood:60000"));
       if (!WaitUntil([&] { return ::IsWindowVisible(stop) != FALSE; }, 5000)) {
         ++failed;
         break;
       }
-      ::Sleep(1500);
-      // From outside the window: under Wine a warp within the busy window
-      // can come back to it late and move the pointer back where it was.
-      MoveMouse({8, 8});
       const POINT button = app.CentreOf(ids::kUstavi);
-      if (!escape) MoveMouse(button);
+      if (how == Stop::RestingClick) {
+        ::Sleep(500);
+        PutPointer(button);
+        ::Sleep(1000);
+      } else {
+        ::Sleep(1500);
+        if (how == Stop::QuickClick) {
+          PutPointer(button);
+          ::Sleep(60);
+        }
+      }
       const double start = NowMs();
-      if (escape) {
+      if (how == Stop::Escape) {
         PressKeys({VK_ESCAPE});
       } else {
         LeftButton(true);
-        ::Sleep(20);
+        ::Sleep(60);
         LeftButton(false);
       }
       while (::IsWindowVisible(stop) && NowMs() - start < 20000) ::Sleep(2);
@@ -410,17 +435,22 @@ void MeasureStopUnderFlood(bool escape) {
         break;
       }
       stops.push_back(NowMs() - start);
+      if (run == 0) firsts.push_back(stops.back());
       app.Sync();
     }
   }
   std::sort(stops.begin(), stops.end());
   const double median = stops.empty() ? -1 : Median(stops), worst = stops.empty() ? -1 : stops.back();
-  std::string all;
-  for (double ms : stops) all += (all.empty() ? "" : " ") + Format("%.0f", ms);
-  Report(std::string(escape ? "Esc" : "click on Ustavi") + " to the run's end during a flood of output (median, worst of " +
-             std::to_string(stops.size()) + (failed ? ", " + std::to_string(failed) + " FAILED" : "") + ")",
-         Ms(median) + ", " + Ms(worst) + " [" + all + "]", "median <= 0.3 s, worst <= 0.5 s",
-         !failed && stops.size() == 20 && median <= 300 && worst <= 500);
+  std::string first;
+  for (double ms : firsts) first += (first.empty() ? "" : " ") + Format("%.0f", ms);
+  const char* what = how == Stop::QuickClick     ? "a quick click on Ustavi"
+                     : how == Stop::RestingClick ? "a click on Ustavi, the pointer resting on it for 1 s"
+                                                 : "Esc";
+  Report(std::string(what) + " to the run's end during a flood of output (median, worst of " +
+             std::to_string(stops.size()) + " in 7 fresh programs" +
+             (failed ? ", " + std::to_string(failed) + " FAILED" : "") + ")",
+         Ms(median) + ", " + Ms(worst) + " [first of each program: " + first + "]", "median <= 0.3 s, worst <= 0.5 s",
+         !failed && stops.size() == 21 && median <= 300 && worst <= 500);
 }
 
 // 2 MB of output into an output area that already holds 0, 10 and 20 MB:
@@ -641,8 +671,9 @@ int main(int argc, char** argv) {
   if (wanted("throughput memory")) MeasureThroughput();
   if (wanted("stop")) MeasureStop();
   if (wanted("stop flood")) {
-    MeasureStopUnderFlood(false);
-    MeasureStopUnderFlood(true);
+    MeasureStopUnderFlood(Stop::QuickClick);
+    MeasureStopUnderFlood(Stop::RestingClick);
+    MeasureStopUnderFlood(Stop::Escape);
   }
   if (wanted("filling")) MeasureFilling();
   if (wanted("tiny")) MeasureTinyRuns();

@@ -2,11 +2,12 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
+#include <utility>
 
 #include "app/AppError.h"
 #include "app/Owned.h"
+#include "runner/BatchPolicy.h"
 #include "runner/RunText.h"
 
 #ifndef _WIN64
@@ -21,26 +22,6 @@ constexpr DWORD kChunkSize = 1023;
 // of 1023 bytes exactly as reads of 1023 bytes one after another would cut it,
 // but with far fewer calls into the system.
 constexpr DWORD kReadSize = 16 * kChunkSize;
-// How long a stretch of steady output is collected before it is shown at once:
-// each update of the output area costs far more than reading a chunk.
-constexpr ULONGLONG kBatchMs = 80;
-// ... and at most as much as the output area shows in about this long, as
-// measured on the run's earlier updates: the window answers nothing while it
-// shows a batch, and a stop waits for it (Wine's edit control takes some
-// 0.3 s per MB, and about 50 ms for each update whatever its size).
-constexpr ULONGLONG kShowBudgetMs = 200;
-constexpr std::size_t kFirstBatchBytes = 1024 * 1024;  // until an update has been measured
-constexpr std::size_t kMeasuredBytes = 256 * 1024;     // an update this large is measured
-constexpr std::size_t kLargestBatchBytes = 64 * 1024 * 1024;
-// A tool that answers soon after it starts usually ends right after its
-// answer: output in the first half second of a run waits up to 2 ms for the
-// tool's end, so that it and the separator are shown in one update. Later
-// output goes with the separator only if the tool has already ended.
-constexpr ULONGLONG kQuickAnswerMs = 500;
-constexpr DWORD kEndGraceMs = 2;
-// The runner sleeps until output arrives or the child ends, and looks again
-// at least this often in case a wake-up was missed.
-constexpr DWORD kRecheckMs = 250;
 
 std::string DescribeSystemError(DWORD code) {
   char text[256];
@@ -79,8 +60,9 @@ OutputPipe CreateOutputPipe() {
 }
 
 // Overlapped reads from the pipe's read end, one at a time, each taking what
-// the pipe holds (up to 16 chunks). A read still in flight is cancelled and
-// waited for before the buffer goes.
+// the pipe holds (up to 16 chunks). The run waits on the event of the read in
+// flight; a read still in flight at the end is cancelled and waited for
+// before the buffer goes.
 class ChunkReader {
  public:
   explicit ChunkReader(HANDLE pipe) : pipe_(pipe), done_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
@@ -96,29 +78,30 @@ class ChunkReader {
     ::GetOverlappedResult(pipe_, &overlapped_, &ignored, TRUE);
   }
 
+  // Signalled when the read in flight has finished.
   HANDLE Event() const { return done_.Get(); }
 
-  // The chunks that are there now, each a line; false when the pipe is empty.
-  bool TryRead(OutputLines& lines) {
+  // Adds what a finished read brought to `lines`, each chunk a line, and
+  // starts the next read. False when the read in flight has not finished:
+  // nothing more is there, as far as the last wait let the system tell.
+  bool Take(OutputLines& lines) {
     DWORD read = 0;
-    if (!pending_) {
-      ::ResetEvent(done_.Get());
-      if (::ReadFile(pipe_, buffer_, kReadSize, &read, &overlapped_)) {
-        ::GetOverlappedResult(pipe_, &overlapped_, &read, FALSE);
-        AppendChunks(lines, read);
-        return true;
-      }
-      if (::GetLastError() != ERROR_IO_PENDING) RaiseLastOSError();
-      pending_ = true;
+    if (pending_) {
+      if (!HasOverlappedIoCompleted(&overlapped_)) return false;
+      pending_ = false;
+      if (!::GetOverlappedResult(pipe_, &overlapped_, &read, FALSE)) RaiseLastOSError();
+      AppendChunks(lines, read);
+      return true;
     }
-    // Still in flight: a zero wait on its event lets the system finish a read
-    // whose data has already arrived (under Wine the finishing needs a wait).
-    if (!HasOverlappedIoCompleted(&overlapped_) && ::WaitForSingleObject(done_.Get(), 0) != WAIT_OBJECT_0)
-      return false;
-    pending_ = false;
-    if (!::GetOverlappedResult(pipe_, &overlapped_, &read, FALSE)) RaiseLastOSError();
-    AppendChunks(lines, read);
-    return true;
+    ::ResetEvent(done_.Get());
+    if (::ReadFile(pipe_, buffer_, kReadSize, &read, &overlapped_)) {
+      ::GetOverlappedResult(pipe_, &overlapped_, &read, FALSE);
+      AppendChunks(lines, read);
+      return true;
+    }
+    if (::GetLastError() != ERROR_IO_PENDING) RaiseLastOSError();
+    pending_ = true;
+    return false;
   }
 
  private:
@@ -191,11 +174,10 @@ class ToolJob {
 };
 
 // One run of the tool: the tool, started hidden in its job with its output
-// in the pipe, and what it wrote that is not shown yet.
+// in the pipe.
 class ToolRun {
  public:
-  ToolRun(const std::string& commandLine, const ShowOutput& show)
-      : show_(show), pipe_(CreateOutputPipe()), reader_(pipe_.readEnd.Get()) {
+  explicit ToolRun(const std::string& commandLine) : pipe_(CreateOutputPipe()), reader_(pipe_.readEnd.Get()) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
@@ -238,31 +220,30 @@ class ToolRun {
   // The run under way, for a stop that cannot wait for the run's loop.
   static ToolRun* Current() { return current_; }
 
-  // Reads what the pipe holds now, until it is empty or the batch is due to
-  // be shown. False when the pipe was found empty.
-  bool Read() {
-    endedBeforeRead_ = ToolEnded();
-    for (;;) {
-      if (batch_.empty()) batchStart_ = ::GetTickCount64();
-      if (!reader_.TryRead(batch_)) return outputFlows_ = false;
-      if (Full() || Collected()) return outputFlows_ = true;
-    }
+  ChunkReader& Reader() { return reader_; }
+  BatchPolicy::Ms Age() const { return ::GetTickCount64() - start_; }
+
+  // The one place that notes the tool's end.
+  bool ToolEnded() {
+    if (!toolEnded_) toolEnded_ = ::WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0;
+    return toolEnded_;
   }
 
-  // Shows the batch once it is due: full, collected long enough, or the pipe
-  // is empty while the tool runs. What a tool that has ended wrote goes out
-  // with the separator instead; a quick answer waits a moment for that end.
-  void ShowWhenDue(bool pipeEmpty) {
-    if (batch_.empty()) return;
-    if (pipeEmpty && !WaitForEndOrOutput()) return;
-    if (!pipeEmpty && !Full() && !Collected()) return;
-    const ULONGLONG showStart = ::GetTickCount64();
-    show_(batch_);
-    const ULONGLONG showMs = ::GetTickCount64() - showStart;
-    if (batch_.text.size() >= kMeasuredBytes && showMs > 0)
-      batchLimit_ =
-          std::clamp<std::size_t>(batch_.text.size() * kShowBudgetMs / showMs, kMeasuredBytes, kLargestBatchBytes);
-    batch_ = {};
+  enum class Woke { Timeout, Output, ToolEnd, Windows };
+
+  // The one wait of the run: at most `ms`, until output arrives, the tool
+  // ends or the windows need attention (a repaint, a message from another
+  // program, input). Every wait also lets the system finish a read whose
+  // data has arrived (under Wine a read finishes only in a wait).
+  Woke Wait(unsigned ms) {
+    HANDLE handles[] = {reader_.Event(), process_.Get()};
+    const DWORD count = toolEnded_ ? 1 : 2;
+    const DWORD woke =
+        ::MsgWaitForMultipleObjects(count, handles, FALSE, ms, QS_PAINT | QS_SENDMESSAGE | InputWakeFlags());
+    if (woke == WAIT_FAILED) RaiseLastOSError();
+    if (woke == WAIT_OBJECT_0) return Woke::Output;
+    if (woke == WAIT_OBJECT_0 + count) return Woke::Windows;
+    return woke == WAIT_OBJECT_0 + 1 ? Woke::ToolEnd : Woke::Timeout;
   }
 
   // Ends whatever of the tool still lives, its drain after its end included.
@@ -273,76 +254,50 @@ class ToolRun {
     const bool toolRan = !ToolEnded();
     if (job_.Stop(process_.Get()) && (toolRan || outputFlows_)) stopped_ = true;
   }
+  // Whether the last look at the pipe found output.
+  void NoteFlow(bool flows) { outputFlows_ = flows; }
 
-  // The one place that decides that the run has ended: the tool has ended and
-  // its pipe is empty. Its end must be known before the pipe was found empty:
-  // else what it wrote just before it ended could still be on its way.
-  bool Ended(bool pipeEmpty) const { return pipeEmpty && endedBeforeRead_; }
-
-  // Sleeps until output arrives, the tool ends or the windows need attention
-  // (looking again now and then in case a wake-up was missed).
-  void Sleep() {
-    const HANDLE endOrOutput[] = {process_.Get(), reader_.Event()};
-    if (::MsgWaitForMultipleObjects(2, endOrOutput, FALSE, kRecheckMs,
-                                    QS_PAINT | QS_SENDMESSAGE | InputWakeFlags()) == WAIT_FAILED)
-      RaiseLastOSError();
-  }
-
-  RunEnd End() {
+  RunEnd End(OutputLines last) {
     if (!stopped_) job_.LetGo();
     RunEnd end;
-    end.last = std::move(batch_);
+    end.last = std::move(last);
     end.stopped = stopped_;
     DWORD code = 0;
     if (::GetExitCodeProcess(process_.Get(), &code)) end.exitCode = code;
     return end;
   }
 
-  // For a run that fails: shows what was read and not shown yet.
-  void ShowCollected() {
-    if (batch_.empty()) return;
-    show_(batch_);
-    batch_ = {};
-  }
-
  private:
-  bool Full() const { return batch_.text.size() >= batchLimit_; }
-  bool Collected() const { return ::GetTickCount64() - batchStart_ >= kBatchMs; }
-
-  bool ToolEnded() {
-    if (!toolEnded_) toolEnded_ = ::WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0;
-    return toolEnded_;
-  }
-
-  // With the pipe empty: whether the batch should be shown now, rather than
-  // with the separator (the tool has ended) or with more output (more came).
-  // In a run's first half second the tool's end is waited for a moment.
-  bool WaitForEndOrOutput() {
-    if (ToolEnded()) return false;
-    const DWORD grace = ::GetTickCount64() - start_ < kQuickAnswerMs ? kEndGraceMs : 0;
-    if (grace == 0) return true;
-    const HANDLE endOrOutput[] = {process_.Get(), reader_.Event()};
-    const DWORD woke = ::WaitForMultipleObjects(2, endOrOutput, FALSE, grace);
-    if (woke == WAIT_FAILED) RaiseLastOSError();
-    if (woke == WAIT_OBJECT_0) toolEnded_ = true;
-    return woke == WAIT_TIMEOUT;
-  }
-
   static inline ToolRun* current_ = nullptr;
 
-  const ShowOutput& show_;
   OutputPipe pipe_;
   ToolJob job_;
   UniqueHandle process_;
   ChunkReader reader_;
   ULONGLONG start_ = 0;
-  OutputLines batch_;
-  ULONGLONG batchStart_ = 0;
-  std::size_t batchLimit_ = kFirstBatchBytes;
   bool toolEnded_ = false;
-  bool endedBeforeRead_ = false;
-  bool outputFlows_ = false;  // the last read left output in the pipe
+  bool outputFlows_ = false;  // the last look found output
   bool stopped_ = false;
+};
+
+// The batch of output collected and not shown yet.
+class Batch {
+ public:
+  // Takes what the pipe brought; false when nothing more was there.
+  bool Take(ChunkReader& reader) {
+    const bool wasEmpty = lines_.empty();
+    if (!reader.Take(lines_)) return false;
+    if (wasEmpty) start_ = ::GetTickCount64();
+    return true;
+  }
+  OutputLines& Lines() { return lines_; }
+  std::size_t Bytes() const { return lines_.text.size(); }
+  BatchPolicy::Ms Age() const { return lines_.empty() ? 0 : ::GetTickCount64() - start_; }
+  OutputLines TakeLines() { return std::exchange(lines_, {}); }
+
+ private:
+  OutputLines lines_;
+  ULONGLONG start_ = 0;
 };
 
 }  // namespace
@@ -363,17 +318,40 @@ void RaiseLastOSError() {
 }
 
 RunEnd RunHidden(const std::string& commandLine, const ShowOutput& show, const AttendWindows& attend) {
-  ToolRun run(commandLine, show);
+  ToolRun run(commandLine);
+  BatchPolicy policy;
+  Batch batch;
   try {
+    BatchPolicy::Next next{BatchPolicy::Step::Look, 0};
+    bool waitedForEnd = false;
     for (;;) {
-      const bool pipeEmpty = !run.Read();
-      run.ShowWhenDue(pipeEmpty);
+      // The end is noted before the wait and the look that find the pipe
+      // empty: what the tool wrote just before it ended is read first.
+      const bool ended = run.ToolEnded();
+      const ToolRun::Woke woke = run.Wait(next.waitMs);
+      if (woke == ToolRun::Woke::Windows && attend()) run.Stop();
+      if (woke == ToolRun::Woke::ToolEnd) {
+        next = {BatchPolicy::Step::Look, 0};
+        continue;
+      }
+      const bool took = batch.Take(run.Reader());
+      run.NoteFlow(took);
+      if (took) waitedForEnd = false;
+      else if (next.step == BatchPolicy::Step::WaitForEnd && woke == ToolRun::Woke::Timeout) waitedForEnd = true;
+      next = policy.Decide({batch.Bytes(), batch.Age(), run.Age(), !took, ended, waitedForEnd});
+      if (next.step == BatchPolicy::Step::End) return run.End(batch.TakeLines());
+      if (next.step != BatchPolicy::Step::Show) continue;
+      const ULONGLONG showStart = ::GetTickCount64();
+      const OutputLines lines = batch.TakeLines();
+      show(lines);
+      policy.Shown(lines.text.size(), ::GetTickCount64() - showStart);
+      waitedForEnd = false;
+      // The window answered nothing while the batch went in.
       if (attend()) run.Stop();
-      if (run.Ended(pipeEmpty)) return run.End();
-      if (pipeEmpty) run.Sleep();
+      next = {BatchPolicy::Step::Look, 0};
     }
   } catch (...) {
-    run.ShowCollected();
+    if (!batch.Lines().empty()) show(batch.TakeLines());
     throw;
   }
 }

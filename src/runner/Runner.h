@@ -30,16 +30,15 @@ struct RunEnd {
   std::optional<unsigned long> exitCode;  // the child's, where it could be read
 };
 
-// Runs `commandLine` to its end: reads what the pipe holds, shows it in
-// updates sized by what they cost, attends the windows, and ends once the
-// child has ended and the pipe is empty. Every chunk of at most 1023 bytes
-// becomes one line. The runner sleeps until output arrives, the child ends or
-// the windows need attention. When `attend` asks for a stop, whatever of the
-// child still lives is ended (every process it started, also after its own
-// end), and what they wrote before is still read and shown. The child runs
-// in a job that ends it at once on an unhandled exception, rather than behind
-// an error report's dialog. Raises the system error when a system call
-// fails, after showing what was read.
+// Runs `commandLine` to its end: waits in one place for output, the child's
+// end and the windows' need of attention; shows what the pipe holds in
+// batches as BatchPolicy times them; and ends once the child has ended and
+// the pipe is empty. Every chunk of at most 1023 bytes becomes one line. When
+// `attend` asks for a stop, whatever of the child still lives is ended (every
+// process it started, also after its own end), and what they wrote before is
+// still read and shown. The child runs in a job that ends it at once on an
+// unhandled exception, rather than behind an error report's dialog. Raises
+// the system error when a system call fails, after showing what was read.
 RunEnd RunHidden(const std::string& commandLine, const ShowOutput& show, const AttendWindows& attend);
 
 // Ends at once whatever of the running child still lives, for a stop that
