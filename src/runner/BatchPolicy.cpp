@@ -4,7 +4,7 @@
 
 BatchPolicy::Next BatchPolicy::Decide(const State& s) const {
   if (s.pipeEmpty && s.toolEnded) return {Step::End};
-  if (s.bytes == 0) return {Step::Look, s.pipeEmpty ? kRecheckMs : 0};
+  if (s.bytes == 0) return s.pipeEmpty ? Next{Step::Look, kRecheckMs, true} : Next{Step::Look};
   if (!s.pipeEmpty) return {s.bytes >= limit_ || s.batchAgeMs >= kCollectMs ? Step::Show : Step::Look};
   if (s.runAgeMs < kQuickAnswerMs && !s.waitedForEnd) return {Step::WaitForEnd, kEndGraceMs};
   return {Step::Show};

@@ -34,6 +34,10 @@ class BatchPolicy {
   struct Next {
     Step step;
     unsigned waitMs = 0;
+    // Whether the wait also ends for the windows (a repaint, input, a
+    // message from another program). While output flows they wait for the
+    // next batch, and are attended after it is shown.
+    bool windows = false;
   };
 
   Next Decide(const State& state) const;

@@ -232,14 +232,15 @@ class ToolRun {
   enum class Woke { Timeout, Output, ToolEnd, Windows };
 
   // The one wait of the run: at most `ms`, until output arrives, the tool
-  // ends or the windows need attention (a repaint, a message from another
-  // program, input). Every wait also lets the system finish a read whose
-  // data has arrived (under Wine a read finishes only in a wait).
-  Woke Wait(unsigned ms) {
+  // ends or, when `windows`, the windows need attention (a repaint, a
+  // message from another program, input). Every wait also lets the system
+  // finish a read whose data has arrived (under Wine a read finishes only in
+  // a wait).
+  Woke Wait(unsigned ms, bool windows) {
     HANDLE handles[] = {reader_.Event(), process_.Get()};
     const DWORD count = toolEnded_ ? 1 : 2;
-    const DWORD woke =
-        ::MsgWaitForMultipleObjects(count, handles, FALSE, ms, QS_PAINT | QS_SENDMESSAGE | InputWakeFlags());
+    const DWORD woke = ::MsgWaitForMultipleObjects(count, handles, FALSE, ms,
+                                                   windows ? QS_PAINT | QS_SENDMESSAGE | InputWakeFlags() : 0);
     if (woke == WAIT_FAILED) RaiseLastOSError();
     if (woke == WAIT_OBJECT_0) return Woke::Output;
     if (woke == WAIT_OBJECT_0 + count) return Woke::Windows;
@@ -328,7 +329,7 @@ RunEnd RunHidden(const std::string& commandLine, const ShowOutput& show, const A
       // The end is noted before the wait and the look that find the pipe
       // empty: what the tool wrote just before it ended is read first.
       const bool ended = run.ToolEnded();
-      const ToolRun::Woke woke = run.Wait(next.waitMs);
+      const ToolRun::Woke woke = run.Wait(next.waitMs, next.windows);
       if (woke == ToolRun::Woke::Windows && attend()) run.Stop();
       if (woke == ToolRun::Woke::ToolEnd) {
         next = {BatchPolicy::Step::Look, 0};

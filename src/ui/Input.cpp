@@ -8,46 +8,6 @@
 
 namespace {
 
-// Frees the data of dropped touch or gesture input with the named function
-// of Windows 7 and later.
-void GiveBack(const char* function, LPARAM handle) {
-  using Close = BOOL(WINAPI*)(HANDLE);
-  const auto close =
-      reinterpret_cast<Close>(reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), function)));
-  if (close) close(reinterpret_cast<HANDLE>(handle));
-}
-
-}  // namespace
-
-bool DropWaitingInput(HWND stopButton) {
-  MSG msg;
-  bool escape = false;
-  while (::PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) escape = true;
-  // Taking a mouse message out of the queue still lets the system tell the
-  // window about the pointer (WM_SETCURSOR), so the busy pointer shows.
-  while (::PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE))
-    if (stopButton && msg.hwnd == stopButton) ::DispatchMessageA(&msg);
-  while (::PeekMessageA(&msg, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {
-  }
-  // Touch and pen. Pointer messages that no window answers become mouse
-  // messages later (Windows 8 and later): dropped too, but Ustavi's, which
-  // become its click. Touch and gesture data is given back.
-  while (::PeekMessageA(&msg, nullptr, WM_TOUCH, WM_POINTERROUTEDRELEASED, PM_REMOVE)) {
-    if (msg.message == WM_TOUCH) GiveBack("CloseTouchInputHandle", msg.lParam);
-    else if (stopButton && msg.hwnd == stopButton) ::DispatchMessageA(&msg);
-  }
-  while (::PeekMessageA(&msg, nullptr, WM_GESTURE, WM_GESTURE, PM_REMOVE)) GiveBack("CloseGestureInfoHandle", msg.lParam);
-  // Neither read nor given back: while a tool runs, a drop in Wine's virtual
-  // desktop comes with a handle of the desktop's process (the program's drop
-  // target is revoked then), which may by chance look like one of ours.
-  while (::PeekMessageA(&msg, nullptr, WM_DROPFILES, WM_DROPFILES, PM_REMOVE)) {
-  }
-  return escape;
-}
-
-namespace {
-
 // How much memory of the program a drop handle stands for: a block of its
 // heap, as the system makes drops, or a region that starts at that very
 // address; 0 when it is neither.

@@ -1,6 +1,7 @@
 #include "ui/Main.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "app/AppError.h"
 #include "app/Application.h"
@@ -24,14 +25,6 @@ namespace {
 // before the control must grow it, which under Wine costs a copy of the whole
 // text at every append.
 constexpr std::size_t kMemoRoom = std::size_t{32} << 20;
-
-// How long a press on Ustavi is attended to alone while a tool runs, for its
-// release.
-constexpr ULONGLONG kPressWaitMs = 500;
-
-// The timer that closes the window once it is idle again, and how often it looks.
-constexpr UINT_PTR kCloseWhenIdle = 1;
-constexpr UINT kCloseCheckMs = 100;
 
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = 0;
@@ -73,8 +66,9 @@ int LineHeightOf(HDC screen, HFONT font) {
 }  // namespace
 
 TMainForm::TMainForm(HINSTANCE instance)
-    : dropTarget_([this] { return TakesDrops(); },
-                  [this](const std::vector<std::wstring>& files) { FormDropFiles(nullptr, files); }) {
+    : dropTarget_([this] { return gate_.TakesInput(); },
+                  [this](const std::vector<std::wstring>& files) { FormDropFiles(nullptr, files); }),
+      gate_(dropTarget_) {
   RegisterFormClass(instance, WndProc);
   TPanel::Register(instance);
   {
@@ -199,9 +193,11 @@ LRESULT CALLBACK TMainForm::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (const std::optional<LRESULT> answer = gate_.Answer(msg, wp, lp)) return *answer;
   switch (msg) {
     case WM_CREATE:
       CreateControls();
+      gate_.Attach(hwnd_, Ustavi.Handle());
       ::DragAcceptFiles(hwnd_, TRUE);
       dropTarget_.Register(hwnd_);
       FormCreate(nullptr);
@@ -212,57 +208,15 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_COMMAND:
       if (HIWORD(wp) == BN_CLICKED && lp)
-        if (TButton* button = ButtonFromHandle(reinterpret_cast<HWND>(lp)))
-          // While a tool runs only Ustavi acts, whoever clicks; while a
-          // dialog or a message of the window is open, nothing: a click that
-          // another program sends would otherwise start a job inside a job.
-          if (busy_ ? button == &Ustavi : ::IsWindowEnabled(hwnd_) != FALSE) button->Click();
+        if (TButton* button = ButtonFromHandle(reinterpret_cast<HWND>(lp))) {
+          const TBusyGate::Job job(gate_);
+          button->Click();
+        }
       return 0;
-    case WM_CLOSE:
-      // Sent by another program while a tool runs, or while a dialog or an
-      // error box of the window is open: kept, and acted on once the window
-      // is idle again, as a window that took no messages meanwhile would.
-      if (busy_ || !::IsWindowEnabled(hwnd_)) {
-        ::SetTimer(hwnd_, kCloseWhenIdle, kCloseCheckMs, nullptr);
-        return 0;
-      }
-      return ::DefWindowProcA(hwnd_, msg, wp, lp);
-    case WM_TIMER:
-      if (wp == kCloseWhenIdle && !busy_ && ::IsWindowEnabled(hwnd_)) {
-        ::KillTimer(hwnd_, kCloseWhenIdle);
-        Close();
-      }
-      return 0;
-    case WM_QUERYENDSESSION:
-      // A run is not ended without asking: Windows shows why the program
-      // waits, and the user may end the session all the same.
-      return busy_ ? FALSE : TRUE;
-    case WM_ENDSESSION:
-      // Windows ends the session and, with it, the program: the tool and
-      // what it started go first, and the job goes no further.
-      if (wp && busy_) {
-        stopAsked_ = true;
-        StopRunningTool();
-      }
-      return 0;
-    case WM_SETCURSOR:
-      if (!busy_) return ::DefWindowProcA(hwnd_, msg, wp, lp);
-      // Ustavi, the one control that acts while a tool runs, shows its own
-      // pointer, as every control does when the window is not busy.
-      if (reinterpret_cast<HWND>(wp) == Ustavi.Handle()) return FALSE;
-      ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
-      return TRUE;
-    case WM_MOUSEACTIVATE:
-      // A click while a tool runs activates nothing, and is not eaten here:
-      // the run drops it, unless it is Ustavi's, by the window it was given
-      // to. (Where the pointer was for the message taken last, GetMessagePos,
-      // may be long before this click.)
-      if (busy_) return MA_NOACTIVATE;
-      return ::DefWindowProcA(hwnd_, msg, wp, lp);
     case WM_DROPFILES: {
       if (!IsOwnDrop(reinterpret_cast<HDROP>(wp))) return 0;
       const UniqueDrop drop(reinterpret_cast<HDROP>(wp));
-      if (TakesDrops()) FormDropFiles(nullptr, DroppedFiles(drop.Get()));
+      FormDropFiles(nullptr, DroppedFiles(drop.Get()));
       return 0;
     }
     case TDropTarget::kDroppedMessage:
@@ -329,7 +283,7 @@ void TMainForm::BrisiClick(TControl*) {
 }
 
 void TMainForm::ZazeniClick(TControl*) {
-  const BusyScope busy(*this);
+  const TBusyGate::Run busy(gate_);
   OutputTally shown([this](const std::string& text) { return Memo.AppendText(text); });
   RunEnd end;
   try {
@@ -338,15 +292,15 @@ void TMainForm::ZazeniClick(TControl*) {
         [&](const OutputLines& lines) {
           if (shown.Offer(lines.text, lines.toolBytes)) ::UpdateWindow(Memo.Handle());
         },
-        [this] { return AttendWhileBusy(); });
+        [this] { return gate_.Attend(); });
   } catch (...) {
-    DropWaitingInput();  // else a key pressed during the run would answer the error box
+    gate_.DropInput();  // else a key pressed during the run would answer the error box
     throw;
   }
   // Input given up to the end of the run goes with it, before the separator
   // shows the end; what comes after acts at once. A stop given as the tool
   // ended by itself still ends the job.
-  AttendWhileBusy();
+  gate_.Attend();
   const std::string endLines = RunEndLines(end.stopped, end.exitCode);
   const std::string separator = std::string(texts::kSeparator) + "\r\n";
   if (shown.Offer(end.last.text + endLines + separator, end.last.toolBytes)) return;
@@ -355,79 +309,7 @@ void TMainForm::ZazeniClick(TControl*) {
   if (!Memo.AppendText(told + separator)) throw AppError(told.substr(0, told.size() - 2));
 }
 
-void TMainForm::UstaviClick(TControl*) {
-  if (busy_) stopAsked_ = true;
-}
-
-// ---- While a tool runs ----------------------------------------------------------
-
-TMainForm::BusyScope::BusyScope(TMainForm& form) : form_(form) {
-  if (form_.busy_++ > 0) return;
-  form_.stopAsked_ = false;
-  form_.pointerOverStop_ = false;
-  form_.focusBeforeRun_ = ::GetFocus();
-  form_.dropTarget_.Revoke();
-  // Told to Windows when the session is about to end; where it cannot be
-  // (before Vista, under Wine), the session waits without a reason.
-  ::ShutdownBlockReasonCreate(form_.hwnd_, Widen(texts::kSessionEndWaits).c_str());
-  ::ShowWindow(form_.Ustavi.Handle(), SW_SHOWNA);
-  ::UpdateWindow(form_.Ustavi.Handle());
-  form_.RefreshCursor();
-}
-
-TMainForm::BusyScope::~BusyScope() {
-  if (--form_.busy_ > 0) return;
-  // A click on Ustavi gave it the focus: it goes back where it was.
-  const HWND stop = form_.Ustavi.Handle();
-  if (::GetFocus() == stop && form_.focusBeforeRun_ && ::IsWindow(form_.focusBeforeRun_))
-    ::SetFocus(form_.focusBeforeRun_);
-  if (::GetCapture() == stop) ::ReleaseCapture();
-  ::ShowWindow(stop, SW_HIDE);
-  ::ShutdownBlockReasonDestroy(form_.hwnd_);
-  form_.RefreshCursor();
-  form_.dropTarget_.Register(form_.hwnd_);
-}
-
-bool TMainForm::AttendWhileBusy() {
-  AttendOnce();
-  // Ustavi pressed: its release comes within moments, and the click with it.
-  // Waited for here, attending, rather than taken after the next update.
-  const ULONGLONG pressed = ::GetTickCount64();
-  while (!stopAsked_ && ::GetCapture() == Ustavi.Handle() && ::GetTickCount64() - pressed < kPressWaitMs) {
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, InputWakeFlags() | QS_PAINT | QS_SENDMESSAGE);
-    AttendOnce();
-  }
-  return stopAsked_;
-}
-
-void TMainForm::AttendOnce() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) ::DispatchMessageA(&msg);
-  if (DropWaitingInput(Ustavi.Handle())) stopAsked_ = true;
-  // The pointer onto or off Ustavi: the system does not always ask the
-  // window again for the pointer when the move's message is taken this way.
-  POINT pt;
-  const bool overStop = ::GetCursorPos(&pt) && IsOverUstavi(pt);
-  if (overStop != pointerOverStop_) {
-    pointerOverStop_ = overStop;
-    RefreshCursor();
-  }
-}
-
-// Only when the window takes input: not while a tool runs, nor while a
-// dialog of a job is open (the job reads the list after it).
-bool TMainForm::TakesDrops() const { return !busy_ && hwnd_ && ::IsWindowEnabled(hwnd_); }
-
-bool TMainForm::IsOverUstavi(POINT screen) const { return ::WindowFromPoint(screen) == Ustavi.Handle(); }
-
-void TMainForm::RefreshCursor() const {
-  POINT pt;
-  if (!::GetCursorPos(&pt)) return;
-  const HWND under = ::WindowFromPoint(pt);
-  if (!under || ::GetAncestor(under, GA_ROOT) != hwnd_) return;
-  const LRESULT hit = ::SendMessageA(under, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
-  ::SendMessageA(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(hit, WM_MOUSEMOVE));
-}
+void TMainForm::UstaviClick(TControl*) { gate_.AskStop(); }
 
 std::vector<std::string> TMainForm::Entries() const {
   std::vector<std::string> entries;
@@ -451,8 +333,8 @@ void TMainForm::InfoClick(TControl*) {
     ShowMessageDialog(hwnd_, MessageKind::Error, texts::kSelectAtLeastOne);
     return;
   }
-  const BusyScope busy(*this);  // from the first run to the last
-  for (int i = 0; i < ListBox.Count() && !stopAsked_; ++i) {
+  const TBusyGate::Run busy(gate_);  // from the first run to the last
+  for (int i = 0; i < ListBox.Count() && !gate_.StopAsked(); ++i) {
     if (!ListBox.Selected(i)) continue;
     Ukaz.SetText(InfoCommandLine(ListBox.Item(i)));
     Zazeni.Click();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/Owned.h"
+#include "ui/BusyGate.h"
 #include "ui/Controls.h"
 #include "ui/DropTarget.h"
 
@@ -53,20 +54,6 @@ class TMainForm {
   void FormDropFiles(TControl* Sender, const std::vector<std::wstring>& Files);
 
  private:
-  // While one is held, a tool runs: the pointer over the window is the
-  // busy pointer, the user's input is dropped and Ustavi shows. Held across
-  // the runs of a job too, so that the pointer stays busy between them.
-  class BusyScope {
-   public:
-    explicit BusyScope(TMainForm& form);
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-    ~BusyScope();
-
-   private:
-    TMainForm& form_;
-  };
-
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   void CreateControls();
@@ -80,27 +67,18 @@ class TMainForm {
   // Appends the chosen or dropped files that the tool can be given, and then
   // names those it cannot in an error.
   void AddChosen(const std::vector<std::wstring>& paths);
-  // Whatever the windows need while a tool runs: repaint, drop the input
-  // but a stop. True once the user has asked for the run to stop.
-  bool AttendWhileBusy();
-  void AttendOnce();
-  bool IsOverUstavi(POINT screen) const;
-  bool TakesDrops() const;
-  // Lets the window under the pointer choose the pointer again now.
-  void RefreshCursor() const;
 
   HWND hwnd_ = nullptr;
   UniqueFont font_;
   int lineHeight_ = 13;
   bool created_ = false;
-  int busy_ = 0;  // BusyScopes held
-  bool stopAsked_ = false;  // by Ustavi or Esc, since the outermost BusyScope began
-  HWND focusBeforeRun_ = nullptr;
-  bool pointerOverStop_ = false;
   HWND focused_ = nullptr;  // the control that had the focus when the window was deactivated
   // Files dragged through OLE. Revoked while a tool runs: the program then
   // answers no calls from other programs, and drops come as WM_DROPFILES,
   // which it leaves.
   TDropTarget dropTarget_;
+  // What the window does differently while a tool runs or a modal window of
+  // the program is open.
+  TBusyGate gate_;
   std::exception_ptr creationError_;
 };

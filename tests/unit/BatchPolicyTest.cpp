@@ -12,16 +12,19 @@ struct Case {
   BatchPolicy::State state;
   Step step;
   unsigned waitMs = 0;
+  bool windows = false;
 };
 
 }  // namespace
 
 // When a run shows its output: one table of what the run knows after a look
-// at the pipe, and what it does next.
+// at the pipe, and what it does next (the windows are waited for only while
+// the run is silent; else they are attended after each batch).
 TEST(BatchPolicy, WhenABatchIsShown) {
   // bytes, batch age, run age, pipe empty, tool ended, waited for the end
   const Case cases[] = {
-      {"silent, nothing collected: sleep until something happens", {0, 0, 2000, true, false, false}, Step::Look, 250},
+      {"silent, nothing collected: sleep until something happens", {0, 0, 2000, true, false, false}, Step::Look, 250,
+       true},
       {"output coming, nothing collected yet", {0, 0, 2000, false, false, false}, Step::Look, 0},
       {"the tool has ended and the pipe is empty", {0, 0, 2000, true, true, false}, Step::End},
       {"... with output left: it goes with the separator", {500, 10, 2000, true, true, false}, Step::End},
@@ -39,6 +42,7 @@ TEST(BatchPolicy, WhenABatchIsShown) {
     const BatchPolicy::Next next = policy.Decide(c.state);
     EXPECT_EQ(next.step, c.step) << c.what;
     EXPECT_EQ(next.waitMs, c.waitMs) << c.what;
+    EXPECT_EQ(next.windows, c.windows) << c.what;
   }
 }
 
