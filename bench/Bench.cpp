@@ -4,8 +4,8 @@
 //   zarvelt-bench.exe --program=EXE --bits=N --yardsticks=FOLDER [FIGURES]
 // EXE is the program measured (the release build); FOLDER holds the minimal
 // programs built for the same bitness. FIGURES picks the figures whose name
-// contains it: start, memory, cpu, latency, throughput, stop, flood, filling,
-// tiny, soak, size.
+// contains it: start, memory, cpu, latency, throughput, volume, stop, flood,
+// filling, tiny, soak, size.
 #include <windows.h>
 
 #include <algorithm>
@@ -292,14 +292,13 @@ void MeasureLatency() {
 }
 
 // Click to separator for `mb` megabytes in one write, in a fresh program.
-double ClickToSeparatorMs(std::size_t mb, double* memoryAfter = nullptr) {
+double ClickToSeparatorMs(std::size_t mb) {
   Program app(AsUser());
   const std::string steps = "bytes:" + std::to_string(mb * 1024 * 1024);
   const double start = NowMs();
   app.Run(Tool(steps));
   const bool done = WaitForLines(app, 3, 600000, 5);
   const double ms = NowMs() - start;
-  if (memoryAfter) *memoryAfter = PrivateMb();
   return done ? ms : -1;
 }
 
@@ -322,14 +321,85 @@ void MeasureThroughput() {
        "text in one append and one paint: " + Ms(m) + "; the rest of the program's time: " +
            Format("%.0f ms", p - o - m));
 
-  double memoryAfter10 = 0;
-  const double tenProgram = ClickToSeparatorMs(10, &memoryAfter10);
-  const double tenRaw = ReaderMs(1, kRawRead, "bytes:10485760");
-  Report("click to separator, 10 MB of output",
-         Ms(tenProgram) + " vs " + Ms(tenRaw) + " raw reader = " + Format("%.2f x", tenProgram / tenRaw) + "; " +
-             Format("%.1f x", tenProgram / p) + " the 1 MB time",
-         "report (linear: about 10 x the 1 MB time)", tenProgram > 0 && tenProgram <= 12 * p);
-  Note("private memory after 10 MB of output (RssAnon)", Format("%.1f MB", memoryAfter10));
+}
+
+// One run of `mb` MB of output in a fresh program, from the click to the
+// separator, asking the window for its line count every 10 ms from here.
+struct VolumeRun {
+  double ms = -1;
+  double longestAnswerMs = 0;  // the longest the window left that question unanswered
+  bool whole = false;          // the text holds every byte, each chunk a line
+  double privateMb = -1;
+};
+
+VolumeRun RunVolume(std::size_t mb) {
+  Program app(AsUser());
+  const HWND memo = app.Control(ids::kMemo);
+  const std::size_t bytes = mb << 20;
+  VolumeRun run;
+  const double start = NowMs();
+  app.Run(Tool("bytes:" + std::to_string(bytes)));
+  while (NowMs() - start < 900000) {
+    const double asked = NowMs();
+    DWORD_PTR lines = 0;
+    ::SendMessageTimeoutA(memo, EM_GETLINECOUNT, 0, 0, SMTO_NORMAL, 60000, &lines);
+    run.longestAnswerMs = std::max(run.longestAnswerMs, NowMs() - asked);
+    // The end is looked for only once there can be as many lines (each look
+    // walks the area's lines).
+    if (lines >= (bytes + 1022) / 1023 + 2 && Tail(app).endsWithSeparator) {
+      run.ms = NowMs() - start;
+      break;
+    }
+    ::Sleep(10);
+  }
+  // Every byte: the characters up to the end of the last line are the
+  // output's bytes, a line break after each of its lines, and the separator
+  // with its line break.
+  const auto lines = static_cast<std::size_t>(::SendMessageA(memo, EM_GETLINECOUNT, 0, 0));
+  const auto last = ::SendMessageA(memo, EM_LINEINDEX, lines - 1, 0);
+  const auto characters = static_cast<std::size_t>(last + ::SendMessageA(memo, EM_LINELENGTH, last, 0));
+  run.whole = run.ms > 0 && lines >= 3 && characters == bytes + 2 * (lines - 2) + 47 + 2;
+  run.privateMb = PrivateMb();
+  return run;
+}
+
+// 1, 10 and 72 MB of output, each the median of five fresh programs (three
+// for 72 MB): the time must grow linearly, with the window answering
+// throughout.
+void MeasureVolume() {
+  std::string measured;
+  double oneMb = 0, tenMb = 0, longest = 0;
+  bool linear = true, whole = true;
+  for (const std::size_t mb : {1u, 10u, 72u}) {
+    std::vector<double> times;
+    double worstAnswer = 0, memory = 0;
+    for (int i = 0; i < (mb == 72 ? 3 : 5); ++i) {
+      const VolumeRun run = RunVolume(mb);
+      times.push_back(run.ms);
+      worstAnswer = std::max(worstAnswer, run.longestAnswerMs);
+      memory = std::max(memory, run.privateMb);
+      whole = whole && run.whole;
+      if (!run.whole) std::fprintf(stderr, "  %zu MB: the output did not arrive whole\n", mb);
+    }
+    const double ms = Median(times);
+    longest = std::max(longest, worstAnswer);
+    std::string ratio;
+    if (mb == 1) oneMb = ms;
+    if (mb == 10) {
+      tenMb = ms;
+      ratio = "; " + Format("%.1f x", ms / oneMb) + " the 1 MB time";
+      linear = linear && ms <= 10 * oneMb;
+    }
+    if (mb == 72) {
+      ratio = "; " + Format("%.1f x", ms / tenMb) + " the 10 MB time";
+      linear = linear && ms <= 8 * tenMb;
+    }
+    Report("click to separator, " + std::to_string(mb) + " MB of output (median of " + std::to_string(times.size()) + ")",
+           Ms(ms) + ratio + "; longest unanswered " + Ms(worstAnswer) + "; private memory after it " +
+               Format("%.0f MB", memory) + (whole ? "; every byte arrived" : "; NOT WHOLE"),
+           mb == 1 ? "report" : mb == 10 ? "<= 10 x the 1 MB time, answers within 0.5 s" : "<= 8 x the 10 MB time, answers within 0.5 s",
+           ms > 0 && whole && worstAnswer < 500 && (mb == 1 || linear));
+  }
 }
 
 // From a real click on Ustavi to the separator, the tool silent; and the
@@ -669,6 +739,7 @@ int main(int argc, char** argv) {
   if (wanted("cpu")) MeasureSilentCpu();
   if (wanted("latency")) MeasureLatency();
   if (wanted("throughput memory")) MeasureThroughput();
+  if (wanted("throughput volume")) MeasureVolume();
   if (wanted("stop")) MeasureStop();
   if (wanted("stop flood")) {
     MeasureStopUnderFlood(Stop::QuickClick);

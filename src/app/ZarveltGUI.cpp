@@ -4,11 +4,12 @@
 #include <ole2.h>
 
 #include "app/Application.h"
+#include "app/Wine.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-  // For files dragged onto the window through OLE; without it they still
-  // come the older way.
-  const HRESULT ole = ::OleInitialize(nullptr);
+  // For files dragged onto the window through OLE, where they come that way;
+  // without it they still come the older way.
+  const HRESULT ole = wine::TakesDropsThroughOle() ? ::OleInitialize(nullptr) : E_FAIL;
   try {
     Application.Initialize(instance);
     Application.CreateForm();

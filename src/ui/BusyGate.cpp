@@ -1,11 +1,10 @@
 #include "ui/BusyGate.h"
 
+#include "app/Wine.h"
 #include "runner/Runner.h"
 #include "ui/CodePage.h"
 #include "ui/DropTarget.h"
-#include "ui/Input.h"
 #include "ui/Texts.h"
-#include "ui/Wine.h"
 
 namespace {
 
@@ -69,7 +68,7 @@ std::optional<LRESULT> TBusyGate::Answer(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DROPFILES:
       // Not taken now: given back, where it is the program's own.
       if (TakesInput()) return std::nullopt;
-      if (IsOwnDrop(reinterpret_cast<HDROP>(wp))) ::DragFinish(reinterpret_cast<HDROP>(wp));
+      if (wine::IsOwnDrop(reinterpret_cast<HDROP>(wp))) ::DragFinish(reinterpret_cast<HDROP>(wp));
       return 0;
     default:
       return std::nullopt;
@@ -143,14 +142,11 @@ void TBusyGate::AttendOnce() {
   MSG msg;
   while (::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) ::DispatchMessageA(&msg);
   if (DropWaitingInput()) stopAsked_ = true;
-  // The pointer onto or off the stop button: the system does not always ask
-  // the window again for the pointer when the move's message is taken this
-  // way.
   POINT pt;
   const bool overStop = ::GetCursorPos(&pt) && ::WindowFromPoint(pt) == stop_;
   if (overStop != pointerOverStop_) {
     pointerOverStop_ = overStop;
-    RefreshCursor();
+    if (wine::AsksPointerOnStopEdge()) RefreshCursor();
   }
 }
 
@@ -183,11 +179,8 @@ bool TBusyGate::DropWaitingInput() {
     else if (stop && msg.hwnd == stop) ::DispatchMessageA(&msg);
   }
   while (::PeekMessageA(&msg, nullptr, WM_GESTURE, WM_GESTURE, PM_REMOVE)) GiveBack("CloseGestureInfoHandle", msg.lParam);
-  // Neither read nor given back: while a tool runs, a drop in Wine's virtual
-  // desktop comes with a handle of the desktop's process (the program's drop
-  // target is revoked then), which may by chance look like one of ours.
-  while (::PeekMessageA(&msg, nullptr, WM_DROPFILES, WM_DROPFILES, PM_REMOVE)) {
-  }
+  while (::PeekMessageA(&msg, nullptr, WM_DROPFILES, WM_DROPFILES, PM_REMOVE))
+    wine::LeaveDropDuringRun(reinterpret_cast<HDROP>(msg.wParam));
   return escape;
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "app/AppError.h"
+#include "app/Wine.h"
 #include "ui/CodePage.h"
 #include "ui/ListRules.h"
 #include "ui/Texts.h"
@@ -46,16 +47,6 @@ void TButton::SetEnabled(bool enabled) { ::EnableWindow(hwnd_, enabled ? TRUE : 
 
 void TMemo::AllowAnyLength() { ::SendMessageA(hwnd_, EM_SETLIMITTEXT, 0, 0); }
 
-void TMemo::ReserveRoom(std::size_t characters) {
-  const HLOCAL room = ::LocalAlloc(LMEM_MOVEABLE | LMEM_ZEROINIT, (characters + 1) * sizeof(wchar_t));
-  if (!room) return;  // the control grows its own buffer as it goes
-  // The control owns the new buffer from here on and frees it with itself;
-  // the one it had is the program's to free.
-  const auto previous = reinterpret_cast<HLOCAL>(::SendMessageW(hwnd_, EM_GETHANDLE, 0, 0));
-  ::SendMessageW(hwnd_, EM_SETHANDLE, reinterpret_cast<WPARAM>(room), 0);
-  if (previous && previous != room) ::LocalFree(previous);
-}
-
 namespace {
 
 LRESULT CALLBACK NoTabSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
@@ -72,14 +63,6 @@ namespace {
 
 constexpr std::size_t kQuietAppendBytes = 4096;
 
-// Sets whether a control draws itself. Wine's edit control takes no notice of
-// WM_SETREDRAW, so the window's own flag is set too, as the system's default
-// handling of the message sets it.
-void SetRedraw(HWND control, bool redraw) {
-  ::SendMessageW(control, WM_SETREDRAW, redraw, 0);
-  ::DefWindowProcW(control, WM_SETREDRAW, redraw, 0);
-}
-
 }  // namespace
 
 bool TMemo::AppendText(const std::string& text) {
@@ -88,22 +71,26 @@ bool TMemo::AppendText(const std::string& text) {
   // its text at once, which under Wine costs more than the append itself. A
   // line or two it draws as it goes, which is cheaper than drawing it all.
   const bool quiet = text.size() >= kQuietAppendBytes;
-  if (quiet) SetRedraw(hwnd_, false);
-  // The length in characters, as the control counts them; asked in 8-bit
-  // text, Wine copies and converts the whole text to count it.
-  const LRESULT end = ::SendMessageW(hwnd_, WM_GETTEXTLENGTH, 0, 0);
+  if (quiet) wine::SetRedraw(hwnd_, false);
+  const LRESULT end = wine::TextLength(hwnd_);
+  const int characters =
+      ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  wine::MakeRoom(hwnd_, room_, static_cast<std::size_t>(end) + static_cast<std::size_t>(characters));
   ::SendMessageA(hwnd_, EM_SETSEL, static_cast<WPARAM>(end), end);
   ::SendMessageA(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
   // The control takes all of it or nothing when its buffer cannot grow
   // (EN_ERRSPACE); its length tells which.
-  const int characters =
-      ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  const bool took = ::SendMessageW(hwnd_, WM_GETTEXTLENGTH, 0, 0) - end >= characters;
+  const bool took = wine::TextLength(hwnd_) - end >= characters;
   if (quiet) {
-    SetRedraw(hwnd_, true);
+    wine::SetRedraw(hwnd_, true);
     ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
   }
   return took;
+}
+
+bool TMemo::MakeRoomAhead() {
+  const auto length = static_cast<std::size_t>(wine::TextLength(hwnd_));
+  return wine::MakeRoom(hwnd_, room_, length + length / 3);
 }
 
 // ---- TListBox ---------------------------------------------------------------

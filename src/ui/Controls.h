@@ -44,17 +44,20 @@ class TMemo : public TControl {
  public:
   // Lifts the edit control's default text limit.
   void AllowAnyLength();
-  // Gives the empty control a text buffer with room for `characters`, so that
-  // appending does not reallocate it (under Wine the control otherwise grows
-  // its buffer to the exact size at each append, copying the whole text).
-  // Pages that no text has reached take no memory.
-  void ReserveRoom(std::size_t characters);
   // Lets Tab and Shift+Tab move the focus on instead of going into the text,
   // as in any dialog: a read-only output area has no use for them.
   void LeaveTabToNavigation();
   // Adds text as it is at the end of the memo; false when the memo did not
   // take it whole (it could not grow its buffer).
   bool AppendText(const std::string& text);
+  // Room for the text to come, given before it is needed (when the text
+  // fills three quarters of what the buffer was given room for), so that
+  // the copy it costs comes on its own rather than on top of an append.
+  // True when room was given.
+  bool MakeRoomAhead();
+
+ private:
+  std::size_t room_ = 0;  // characters the text buffer was last given room for
 };
 
 class TListBox : public TControl {

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "app/Wine.h"
 #include "ui/Input.h"
 
 class TDropTarget::Target final : public IDropTarget {
@@ -54,7 +55,7 @@ class TDropTarget::Target final : public IDropTarget {
     }
     const auto drop = static_cast<HDROP>(medium.hGlobal);
     std::vector<std::wstring> files;
-    if (medium.tymed == TYMED_HGLOBAL && IsOwnDrop(drop)) files = DroppedFiles(drop);
+    if (medium.tymed == TYMED_HGLOBAL && wine::IsOwnDrop(drop)) files = DroppedFiles(drop);
     ::ReleaseStgMedium(&medium);
     if (!files.empty() && window_) {
       files_.insert(files_.end(), files.begin(), files.end());
@@ -100,6 +101,7 @@ TDropTarget::~TDropTarget() {
 }
 
 void TDropTarget::Register(HWND window) {
+  if (!wine::TakesDropsThroughOle()) return;
   if (window_) return;
   if (::RegisterDragDrop(window, target_) != S_OK) return;
   window_ = window;

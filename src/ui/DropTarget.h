@@ -22,8 +22,9 @@ class TDropTarget {
   TDropTarget& operator=(const TDropTarget&) = delete;
   ~TDropTarget();
 
-  // Takes drops onto `window` from now on, as far as OLE is there to pass
-  // them; Revoke stops that. A window that is not registered still gets
+  // Takes drops onto `window` from now on, where drops come through OLE (see
+  // wine::TakesDropsThroughOle) and OLE is there to pass them; Revoke stops
+  // that. A window that is not registered still gets
   // WM_DROPFILES where it accepts files.
   void Register(HWND window);
   void Revoke();

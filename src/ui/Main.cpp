@@ -5,6 +5,7 @@
 
 #include "app/AppError.h"
 #include "app/Application.h"
+#include "app/Wine.h"
 #include "runner/CommandLine.h"
 #include "runner/RunText.h"
 #include "runner/Runner.h"
@@ -20,11 +21,6 @@
 #include "ui/Texts.h"
 
 namespace {
-
-// The output area's buffer: room for 32 M characters (64 MB of address space)
-// before the control must grow it, which under Wine costs a copy of the whole
-// text at every append.
-constexpr std::size_t kMemoRoom = std::size_t{32} << 20;
 
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = 0;
@@ -111,7 +107,6 @@ void TMainForm::CreateControls() {
                   ES_AUTOVSCROLL | ES_AUTOHSCROLL,
               WS_EX_CLIENTEDGE, Scaled(layout::kMemo), ids::kMemo, font);
   Memo.AllowAnyLength();
-  Memo.ReserveRoom(kMemoRoom);
   Memo.LeaveTabToNavigation();
   Zazeni.Create(panel, "BUTTON", texts::kZazeni, BS_PUSHBUTTON, 0, Scaled(layout::kZazeni),
                 ids::kZazeni, font);
@@ -214,7 +209,7 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
       return 0;
     case WM_DROPFILES: {
-      if (!IsOwnDrop(reinterpret_cast<HDROP>(wp))) return 0;
+      if (!wine::IsOwnDrop(reinterpret_cast<HDROP>(wp))) return 0;
       const UniqueDrop drop(reinterpret_cast<HDROP>(wp));
       FormDropFiles(nullptr, DroppedFiles(drop.Get()));
       return 0;
@@ -289,10 +284,12 @@ void TMainForm::ZazeniClick(TControl*) {
   try {
     end = RunHidden(
         Ukaz.Text(),
-        [&](const OutputLines& lines) {
-          if (shown.Offer(lines.text, lines.toolBytes)) ::UpdateWindow(Memo.Handle());
-        },
-        [this] { return gate_.Attend(); });
+        [&](const OutputLines& lines) { shown.Offer(lines.text, lines.toolBytes); },
+        [this] {
+          const bool stop = gate_.Attend();
+          // Room for the output to come, with a look at the window after it.
+          return Memo.MakeRoomAhead() ? gate_.Attend() : stop;
+        });
   } catch (...) {
     gate_.DropInput();  // else a key pressed during the run would answer the error box
     throw;

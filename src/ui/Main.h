@@ -73,9 +73,9 @@ class TMainForm {
   int lineHeight_ = 13;
   bool created_ = false;
   HWND focused_ = nullptr;  // the control that had the focus when the window was deactivated
-  // Files dragged through OLE. Revoked while a tool runs: the program then
-  // answers no calls from other programs, and drops come as WM_DROPFILES,
-  // which it leaves.
+  // Files dragged through OLE, where they come that way (see wine::). Revoked
+  // while a tool runs: the program then answers no calls from other
+  // programs, and drops come as WM_DROPFILES, which it leaves.
   TDropTarget dropTarget_;
   // What the window does differently while a tool runs or a modal window of
   // the program is open.
