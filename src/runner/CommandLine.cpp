@@ -1,6 +1,6 @@
 #include "runner/CommandLine.h"
 
-#include "ui/Texts.h"
+#include "runner/RunnerTexts.h"
 
 std::string Quoted(const std::string& text) { return '"' + text + '"'; }
 
@@ -20,11 +20,11 @@ std::string QuotedArgument(const std::string& text) {
   return quoted + '"';
 }
 
-std::string InfoCommandLine(const std::string& path) { return texts::kInfoCommand + Quoted(path); }
+std::string InfoCommandLine(const std::string& path) { return runtexts::kInfoCommand + Quoted(path); }
 
 std::string MergeCommandLine(const std::string& description, const std::string& output,
                              const std::vector<std::string>& inputs) {
-  std::string line = texts::kMergeCommand + QuotedArgument(description) + texts::kMergeOutputOption +
+  std::string line = runtexts::kMergeCommand + QuotedArgument(description) + runtexts::kMergeOutputOption +
                      Quoted(output) + ' ';
   for (const std::string& input : inputs) line += Quoted(input) + ' ';
   return line;

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "ui/Texts.h"
+#include "runner/RunnerTexts.h"
 
 void AppendChunkLine(std::string& lines, const char* chunk, std::size_t size) {
   for (std::size_t i = 0; i < size; ++i)
@@ -17,17 +17,17 @@ bool IsCrashCode(unsigned long code) {
 }
 
 std::string RunEndLines(bool stopped, std::optional<unsigned long> exitCode) {
-  if (stopped) return std::string(texts::kToolStopped) + "\r\n";
+  if (stopped) return std::string(runtexts::kToolStopped) + "\r\n";
   if (!exitCode || !IsCrashCode(*exitCode)) return {};
   char code[16];
   std::snprintf(code, sizeof code, "0x%08lX", *exitCode);
-  return texts::kToolCrashed + std::string(code) + texts::kToolCrashedEnd + "\r\n";
+  return runtexts::kToolCrashed + std::string(code) + runtexts::kToolCrashedEnd + "\r\n";
 }
 
 std::string SystemErrorMessage(unsigned long code, const std::string& description) {
-  if (code == 0) return texts::kOsCallFailed;
+  if (code == 0) return runtexts::kOsCallFailed;
   std::string text = description;
   while (!text.empty() && (static_cast<unsigned char>(text.back()) <= ' ' || text.back() == '.'))
     text.pop_back();
-  return texts::kSystemErrorPrefix + std::to_string(code) + ".\r\n" + text;
+  return runtexts::kSystemErrorPrefix + std::to_string(code) + ".\r\n" + text;
 }

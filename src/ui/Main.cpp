@@ -8,6 +8,7 @@
 #include "app/Wine.h"
 #include "runner/CommandLine.h"
 #include "runner/RunText.h"
+#include "runner/RunnerTexts.h"
 #include "runner/Runner.h"
 #include "ui/CodePage.h"
 #include "ui/ControlIds.h"
@@ -299,7 +300,7 @@ void TMainForm::ZazeniClick(TControl*) {
   // ended by itself still ends the job.
   gate_.Attend();
   const std::string endLines = RunEndLines(end.stopped, end.exitCode);
-  const std::string separator = std::string(texts::kSeparator) + "\r\n";
+  const std::string separator = std::string(runtexts::kSeparator) + "\r\n";
   if (shown.Offer(end.last.text + endLines + separator, end.last.toolBytes)) return;
   // The output area is full: after what it shows, how much it does not.
   const std::string told = endLines + NotShownLine(shown.NotShown());

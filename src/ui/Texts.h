@@ -63,19 +63,6 @@ inline constexpr const char* kNotShownEnd = ").";
 inline constexpr const char* kSessionEndWaits =
     "Orodje Zarvelt.exe še teče. Če se seja konča zdaj, bo ustavljeno in njegovo delo ostane nedokončano.";
 
-// The command runner's texts.
-inline constexpr const char* kSeparator = "-----------------------------------------------";
-inline constexpr const char* kToolStopped = "Orodje je bilo ustavljeno.";
-inline constexpr const char* kToolCrashed = "Orodje se je nenormalno končalo (koda ";
-inline constexpr const char* kToolCrashedEnd = ").";
-inline constexpr const char* kSystemErrorPrefix = "System Error.  Code: ";
-inline constexpr const char* kOsCallFailed = "A call to an OS function failed";
-
-// The map tool's command lines.
-inline constexpr const char* kInfoCommand = "Zarvelt.exe -i ";
-inline constexpr const char* kMergeCommand = "Zarvelt.exe -m ";
-inline constexpr const char* kMergeOutputOption = " -jo ";
-
 inline constexpr const char* kErrorCaption = "Error";
 inline constexpr const char* kWarningCaption = "Warning";
 inline constexpr const char* kOk = "OK";
