@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "Harness.h"
+#include "WineOnly.h"
 #include "ui/ControlIds.h"
 
 using namespace e2e;
@@ -202,7 +203,7 @@ bool WaitForLines(const Program& app, LRESULT lines, int ms, DWORD pollMs = 20) 
 }
 
 // The program measured, known by its whole path: other copies of it may run.
-LinuxProcess Measured() { return FindLinuxProcess(ProgramPath()); }
+ProcessFigures Measured() { return FiguresOf(ProgramPath()); }
 
 double PrivateMb() { return Measured().privateMb; }
 
@@ -579,39 +580,6 @@ void MeasureTinyRuns() {
          ms > 0 && reader > 0 && ms <= 1.5 * reader);
 }
 
-// The handles a process holds, counted in the system's table of all handles
-// (under Wine the wineserver's; GetProcessHandleCount on another process
-// gives 0 there). -1 when the table cannot be read.
-long HandlesOf(DWORD pid) {
-  struct Entry {  // SYSTEM_HANDLE_TABLE_ENTRY_INFO
-    ULONG ownerPid;
-    BYTE objectType;
-    BYTE flags;
-    USHORT value;
-    PVOID object;
-    ULONG access;
-  };
-  using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
-  constexpr ULONG kSystemHandleInformation = 16;
-  constexpr LONG kInfoLengthMismatch = static_cast<LONG>(0xC0000004);
-  const auto query = reinterpret_cast<Query>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
-  if (!query) return -1;
-  std::vector<char> buffer(1 << 16);
-  LONG status;
-  ULONG needed = 0;
-  while ((status = query(kSystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed)) ==
-         kInfoLengthMismatch)
-    buffer.resize(std::max<std::size_t>(buffer.size() * 2, needed));
-  if (status != 0) return -1;
-  const ULONG count = *reinterpret_cast<const ULONG*>(buffer.data());
-  const auto* entries = reinterpret_cast<const Entry*>(buffer.data() + sizeof(void*));
-  long mine = 0;
-  for (ULONG i = 0; i < count; ++i)
-    if (entries[i].ownerPid == pid) ++mine;
-  return mine;
-}
-
 // What the program holds: its handles, its Linux file descriptors (under
 // Wine), and its private memory.
 struct Holdings {
@@ -620,10 +588,10 @@ struct Holdings {
   double privateMb = -1;
 };
 
-Holdings HoldingsOf(const Program& app) {
+Holdings HoldingsOf(const Program&) {
   Holdings h;
-  h.handles = HandlesOf(app.Pid());
-  const LinuxProcess process = Measured();
+  const ProcessFigures process = Measured();
+  h.handles = process.handles;
   h.openFiles = process.openFiles;
   h.privateMb = process.privateMb;
   return h;
@@ -645,7 +613,7 @@ void DescribeSlowRun(const Program& app, int run) {
   std::string tail = text.substr(text.size() > 120 ? text.size() - 120 : 0);
   for (char& c : tail)
     if (c == '\r') c = '<'; else if (c == '\n') c = '>';
-  const LinuxProcess tool = FindLinuxProcess("zarvelt-testtool.exe");
+  const ProcessFigures tool = FiguresOf("zarvelt-testtool.exe");
   std::string shown;
   for (HWND window : app.OtherWindows()) {
     const MessageBoxView box = ReadMessageBox(window);
@@ -730,7 +698,7 @@ int main(int argc, char** argv) {
     }
   }
   if (yardsticks.empty()) yardsticks = DriverFolder();
-  SetScreenDpi(96);
+  wineonly::SetScreenDpi(96);
   auto wanted = [&](const char* name) { return only.empty() || std::string(name).find(only) != std::string::npos; };
 
   std::fprintf(stderr, "measuring %s (%d-bit)...\n", ProgramPath().c_str(), ProgramBits());

@@ -1,10 +1,13 @@
 #include "Harness.h"
 
 #include <gtest/gtest.h>
+#include <psapi.h>
+#include <tlhelp32.h>
 
 #include <cstdlib>
 #include <stdexcept>
 
+#include "WineOnly.h"
 #include "ui/ControlIds.h"
 
 namespace e2e {
@@ -110,47 +113,6 @@ std::wstring MakeFile(const std::wstring& path, const std::string& bytes) {
   return path;
 }
 
-namespace {
-
-std::string XDragFolder() {
-  char folder[MAX_PATH] = {};
-  return ::GetEnvironmentVariableA("ZARVELT_XDRAG_DIR", folder, MAX_PATH) ? folder : "";
-}
-
-// A Windows path as the Linux side names it (Wine's own conversion).
-std::string UnixPath(const std::string& path) {
-  using ToUnix = char*(CDECL*)(const wchar_t*);
-  const auto toUnix = reinterpret_cast<ToUnix>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-  if (!toUnix) return "";
-  char* unix = toUnix(Wide(path).c_str());
-  if (!unix) return "";
-  std::string result = unix;
-  ::HeapFree(::GetProcessHeap(), 0, unix);
-  return result;
-}
-
-}  // namespace
-
-bool HelperIsThere() { return !XDragFolder().empty(); }
-
-bool DragThroughX(POINT screen, const std::vector<std::string>& paths) {
-  const std::string folder = XDragFolder();
-  if (folder.empty()) return false;
-  std::string request = std::to_string(screen.x) + " " + std::to_string(screen.y) + "\n";
-  for (const std::string& path : paths) request += UnixPath(path) + "\n";
-  const std::string done = folder + "\\done", failed = folder + "\\failed";
-  ::DeleteFileA(done.c_str());
-  ::DeleteFileA(failed.c_str());
-  MakeFile(folder + "\\request.new", request);
-  ::MoveFileExA((folder + "\\request.new").c_str(), (folder + "\\request").c_str(), MOVEFILE_REPLACE_EXISTING);
-  const bool answered = WaitUntil([&] {
-    return ::GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES ||
-           ::GetFileAttributesA(failed.c_str()) != INVALID_FILE_ATTRIBUTES;
-  }, 20000);
-  return answered && ::GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 std::wstring Wide(const std::string& text) {
   std::wstring wide(text.size() + 1, L'\0');
   wide.resize(static_cast<std::size_t>(::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
@@ -168,16 +130,6 @@ StartOptions ProgramBesideTool(const std::string& suffix, std::string& folder) {
     throw std::runtime_error("cannot copy the program and the tool to " + folder);
   for (const char* name : {"a.img", "b.img", "c.img"}) MakeFile(folder + "\\" + name);
   return options;
-}
-
-void SetScreenDpi(int dpi) {
-  HKEY key;
-  if (::RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
-    throw std::runtime_error("cannot open the desktop settings");
-  const DWORD value = static_cast<DWORD>(dpi);
-  ::RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-  ::RegCloseKey(key);
 }
 
 std::string WindowText(HWND hwnd) {
@@ -534,68 +486,62 @@ MessageBoxView ReadMessageBox(HWND box) {
   return view;
 }
 
-namespace {
-
-std::string ReadWhole(const std::string& path) {
-  std::string bytes;
-  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
-  char buffer[4096];
-  DWORD read = 0;
-  while (::ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-  ::CloseHandle(file);
-  return bytes;
-}
-
-int CountEntries(const std::string& folder) {
-  WIN32_FIND_DATAA fd;
-  HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &fd);
-  if (find == INVALID_HANDLE_VALUE) return -1;
-  int count = 0;
-  do {
-    const std::string name = fd.cFileName;
-    if (name != "." && name != "..") ++count;
-  } while (::FindNextFileA(find, &fd));
-  ::FindClose(find);
-  return count;
-}
-
-}  // namespace
-
-LinuxProcess FindLinuxProcess(const std::string& exeName) {
-  LinuxProcess found;
-  WIN32_FIND_DATAA fd;
-  HANDLE find = ::FindFirstFileA("Z:\\proc\\*", &fd);
-  if (find == INVALID_HANDLE_VALUE) return found;
-  do {
-    const std::string pid = fd.cFileName;
-    if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) continue;
-    const std::string folder = "Z:\\proc\\" + pid;
-    // The program's own path comes first: other processes may name it among
-    // their arguments (the driver's --program).
-    const std::string cmdline = ReadWhole(folder + "\\cmdline");
-    const std::string program = cmdline.substr(0, cmdline.find('\0'));
-    if (program.size() < exeName.size() || program.compare(program.size() - exeName.size(), exeName.size(), exeName) != 0)
-      continue;
-    // utime and stime are fields 14 and 15, counted after the name in parentheses.
-    const std::string stat = ReadWhole(folder + "\\stat");
-    const std::size_t close = stat.rfind(')');
-    if (close == std::string::npos) continue;
-    std::size_t pos = close + 2;
-    for (int field = 3; field < 14 && pos != std::string::npos; ++field) pos = stat.find(' ', pos) + 1;
-    char* rest = nullptr;
-    const double utime = std::strtod(stat.c_str() + pos, &rest);
-    const double stime = std::strtod(rest, nullptr);
-    found.cpuMs = (utime + stime) * 10.0;  // 100 clock ticks a second
-    const std::string status = ReadWhole(folder + "\\status");
-    const std::size_t anon = status.find("RssAnon:");
-    if (anon != std::string::npos) found.privateMb = std::strtod(status.c_str() + anon + 8, nullptr) / 1024.0;
-    found.openFiles = CountEntries(folder + "\\fd");
-    break;
-  } while (::FindNextFileA(find, &fd));
-  ::FindClose(find);
+bool ProcessRuns(const std::string& exeName) {
+  const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  bool found = false;
+  for (BOOL more = ::Process32First(snapshot, &entry); more && !found; more = ::Process32Next(snapshot, &entry))
+    found = ::lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0;
+  ::CloseHandle(snapshot);
   return found;
+}
+
+DWORD ProcessIdOf(const std::string& exe) {
+  const std::string name = exe.substr(exe.find_last_of("\\/") + 1);
+  const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return 0;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  DWORD found = 0;
+  for (BOOL more = ::Process32First(snapshot, &entry); more && !found; more = ::Process32Next(snapshot, &entry)) {
+    if (::lstrcmpiA(entry.szExeFile, name.c_str()) != 0) continue;
+    if (name.size() == exe.size()) {
+      found = entry.th32ProcessID;
+      break;
+    }
+    const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
+    if (!process) continue;
+    char path[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    if (::QueryFullProcessImageNameA(process, 0, path, &size) && ::lstrcmpiA(path, exe.c_str()) == 0)
+      found = entry.th32ProcessID;
+    ::CloseHandle(process);
+  }
+  ::CloseHandle(snapshot);
+  return found;
+}
+
+ProcessFigures FiguresOf(const std::string& exe) {
+  if (wineonly::Present()) return wineonly::FiguresOf(exe);
+  ProcessFigures figures;
+  const DWORD pid = ProcessIdOf(exe);
+  const HANDLE process = pid ? ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid) : nullptr;
+  if (!process) return figures;
+  FILETIME created, ended, kernel, user;
+  auto ms = [](const FILETIME& t) {
+    return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
+  };
+  if (::GetProcessTimes(process, &created, &ended, &kernel, &user)) figures.cpuMs = ms(kernel) + ms(user);
+  PROCESS_MEMORY_COUNTERS_EX memory{};
+  memory.cb = sizeof memory;
+  if (::GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
+    figures.privateMb = static_cast<double>(memory.PrivateUsage) / (1024.0 * 1024.0);
+  DWORD handles = 0;
+  if (::GetProcessHandleCount(process, &handles)) figures.handles = static_cast<long>(handles);
+  ::CloseHandle(process);
+  return figures;
 }
 
 // ---- Dialogs ------------------------------------------------------------------

@@ -42,9 +42,6 @@ std::wstring MakeFile(const std::wstring& path, const std::string& bytes = "IMG"
 // Text in the system's code page and back, as the driver's own 8-bit text is.
 std::wstring Wide(const std::string& text);
 
-// The screen density given to programs started from now on (pixels per inch).
-void SetScreenDpi(int dpi);
-
 std::string WindowText(HWND hwnd);
 std::string ClassOf(HWND hwnd);
 RECT ClientRectOf(HWND hwnd);
@@ -129,14 +126,6 @@ class Program {
   HWND panel_ = nullptr;
 };
 
-// Drags files onto the screen at `screen` from an X client, as a Linux file
-// manager does: asks the drag helper (tests/e2e/xdrag.py, run beside the suite
-// by scripts/test, which names their shared folder in ZARVELT_XDRAG_DIR) and
-// waits until it has dropped them. False when the helper is not there or the
-// drop was refused.
-bool HelperIsThere();
-bool DragThroughX(POINT screen, const std::vector<std::string>& paths);
-
 // Real input, as the mouse and keyboard give it (SendInput): it reaches
 // whatever window is at the pointer or has the focus, as a user's would.
 void MoveMouse(POINT screen);
@@ -163,16 +152,25 @@ struct MessageBoxView {
 };
 MessageBoxView ReadMessageBox(HWND box);
 
-// Under Wine a program's CPU time and memory are not told to other programs
-// (GetProcessTimes and GetProcessMemoryInfo give zeros): these are read from
-// Linux's /proc, through Wine's Z: drive, for the Linux process whose command
-// line starts with a path ending in `exeName`. Negative when it cannot be found.
-struct LinuxProcess {
+// Whether a process runs whose program file is named `exeName` (Toolhelp).
+bool ProcessRuns(const std::string& exeName);
+
+// The id of the process whose program is `exe`, a whole path or a file name;
+// 0 when none runs.
+DWORD ProcessIdOf(const std::string& exe);
+
+// What a process uses: the process whose program is `exe`, a whole path or a
+// file name. Negative where it is not known. On Windows through the process's
+// handle (GetProcessTimes, GetProcessMemoryInfo, GetProcessHandleCount);
+// under Wine, which tells none of these of another process, from Linux and
+// the wineserver (see WineOnly.h).
+struct ProcessFigures {
   double cpuMs = -1;      // user and system time
-  double privateMb = -1;  // resident anonymous memory (RssAnon)
-  int openFiles = -1;     // Linux file descriptors
+  double privateMb = -1;  // private memory: its commit on Windows, resident anonymous memory under Wine
+  long handles = -1;
+  int openFiles = -1;     // Linux file descriptors, under Wine only
 };
-LinuxProcess FindLinuxProcess(const std::string& exeName);
+ProcessFigures FiguresOf(const std::string& exe);
 
 // The common open/save dialog: types into its file-name field and presses a button.
 void TypeFileName(HWND dialog, const std::string& text);

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "Harness.h"
+#include "WineOnly.h"
 
 #include <commctrl.h>
 #include "ui/ControlIds.h"
@@ -216,14 +217,14 @@ TEST_F(InputList, DroppingOnlyAFolderChangesNothing) {
 // scripts/run shows it on a user's desktop. Only where scripts/test runs the
 // drag helper beside the suite.
 TEST_F(InputList, FilesDraggedFromALinuxFileManagerAreListed) {
-  if (!HelperIsThere()) GTEST_SKIP() << "no X drag helper (scripts/test runs one)";
+  if (!wineonly::DragHelperIsThere()) GTEST_SKIP() << "no X drag helper (scripts/test runs one)";
   const std::string slovenian = MakeFile(Path("\x8a" "entjur \xe8rni vrh.img"));  // Š č
   ::CreateDirectoryA(Path("zemljevidi").c_str(), nullptr);
-  ASSERT_TRUE(DragThroughX(app->CentreOf(ids::kListBox), {Path("b.img"), Path("zemljevidi"), slovenian}));
+  ASSERT_TRUE(wineonly::DragThroughX(app->CentreOf(ids::kListBox), {Path("b.img"), Path("zemljevidi"), slovenian}));
   WaitForCount(2);
   EXPECT_EQ(app->Items(), (Items{Path("b.img"), slovenian}));
   EXPECT_EQ(app->SelectedIndexes(), (Indexes{0, 1}));
-  ASSERT_TRUE(DragThroughX(app->CentreOf(ids::kMemo), {Path("a.img")})) << "onto the output area";
+  ASSERT_TRUE(wineonly::DragThroughX(app->CentreOf(ids::kMemo), {Path("a.img")})) << "onto the output area";
   WaitForCount(3);
   EXPECT_EQ(app->Items().back(), Path("a.img"));
   app->Sync();
@@ -236,9 +237,9 @@ TEST_F(InputList, FilesDraggedFromALinuxFileManagerAreListed) {
 // files are listed as anywhere else; the drop handle it would post instead
 // is not the program's to read.
 TEST_F(InputList, FilesDraggedInWinesVirtualDesktopAreListed) {
-  if (!HelperIsThere()) GTEST_SKIP() << "no X drag helper (scripts/test runs one)";
+  if (!wineonly::DragHelperIsThere()) GTEST_SKIP() << "no X drag helper (scripts/test runs one)";
   const std::string slovenian = MakeFile(Path("\x8a" "entjur \xe8rni vrh.img"));  // Š č
-  ASSERT_TRUE(DragThroughX(app->CentreOf(ids::kListBox), {Path("b.img"), slovenian}));
+  ASSERT_TRUE(wineonly::DragThroughX(app->CentreOf(ids::kListBox), {Path("b.img"), slovenian}));
   WaitForCount(2);
   ASSERT_EQ(app->WaitExit(0), static_cast<DWORD>(STILL_ACTIVE)) << "the program is still there";
   EXPECT_EQ(app->Items(), (Items{Path("b.img"), slovenian}));

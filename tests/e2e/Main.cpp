@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Harness.h"
+#include "WineOnly.h"
 
 // Every run starts at the usual screen density, whatever an earlier run left.
 // Where the host runs no 32-bit Linux programs (the scripts set
@@ -19,6 +20,6 @@ int main(int argc, char** argv) {
                 "which Wine needs for a 32-bit Windows program\n");
     return 0;
   }
-  e2e::SetScreenDpi(96);
+  e2e::wineonly::SetScreenDpi(96);
   return RUN_ALL_TESTS();
 }

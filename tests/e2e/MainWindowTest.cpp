@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "Harness.h"
+#include "WineOnly.h"
 #include "ui/ControlIds.h"
 
 using namespace e2e;
@@ -193,9 +194,10 @@ TEST(MainWindow, StartsMaximisedOrMinimisedWhenTheLaunchAsks) {
 }
 
 TEST(MainWindow, ScalesWithTheFontAt144Dpi) {
-  SetScreenDpi(144);
+  if (!wineonly::Present()) GTEST_SKIP() << "the screen density is the user's own setting on Windows";
+  wineonly::SetScreenDpi(144);
   struct Restore {
-    ~Restore() { SetScreenDpi(96); }
+    ~Restore() { wineonly::SetScreenDpi(96); }
   } restore;
   Program app;
 

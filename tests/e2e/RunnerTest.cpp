@@ -167,11 +167,11 @@ TEST_F(Runner, ASilentToolCostsLittleCpuAndTheWindowAnswers) {
   EXPECT_NE(::SendMessageTimeoutA(app->Main(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result), 0)
       << "the window answers during the run";
   // Nothing asks the program anything while its CPU time is measured.
-  const LinuxProcess before = FindLinuxProcess("ZarveltGUI.exe");
+  const ProcessFigures before = FiguresOf(ProgramPath());
   ASSERT_GE(before.cpuMs, 0) << "the program's process was not found";
   const ULONGLONG start = ::GetTickCount64();
   ::Sleep(2000);
-  const LinuxProcess after = FindLinuxProcess("ZarveltGUI.exe");
+  const ProcessFigures after = FiguresOf(ProgramPath());
   const double wallMs = static_cast<double>(::GetTickCount64() - start);
   const double cpuMs = after.cpuMs - before.cpuMs;
   EXPECT_LT(cpuMs * 4, wallMs) << cpuMs << " ms of CPU in " << wallMs << " ms";
