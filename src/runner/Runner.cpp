@@ -326,12 +326,20 @@ RunEnd RunHidden(const std::string& commandLine, const ShowOutput& show, const A
   try {
     BatchPolicy::Next next{BatchPolicy::Step::Look, 0};
     bool waitedForEnd = false;
+    bool endedBefore = false;
     for (;;) {
       // The end is noted before the wait and the look that find the pipe
-      // empty: what the tool wrote just before it ended is read first.
+      // empty: what the tool wrote just before it ended is read first. An
+      // end noted here first (it came while the window was attended) is
+      // looked into at once, not after a wait for output that will not come.
       const bool ended = run.ToolEnded();
+      if (ended && !endedBefore) next.waitMs = 0;
+      endedBefore = ended;
       const ToolRun::Woke woke = run.Wait(next.waitMs, next.windows);
-      if (woke == ToolRun::Woke::Windows && attend()) run.Stop();
+      // A wait for the windows that ends with nothing looks at them all the
+      // same: input already peeked at does not wake a wait again.
+      if ((woke == ToolRun::Woke::Windows || (woke == ToolRun::Woke::Timeout && next.windows)) && attend())
+        run.Stop();
       if (woke == ToolRun::Woke::ToolEnd) {
         next = {BatchPolicy::Step::Look, 0};
         continue;

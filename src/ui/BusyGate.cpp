@@ -75,7 +75,7 @@ std::optional<LRESULT> TBusyGate::Answer(UINT msg, WPARAM wp, LPARAM lp) {
   }
 }
 
-bool TBusyGate::TakesInput() const { return !Running() && window_ && ::IsWindowEnabled(window_); }
+bool TBusyGate::TakesInput() const { return !Running() && jobs_ == 0 && window_ && ::IsWindowEnabled(window_); }
 
 void TBusyGate::AskStop() {
   if (Running()) stopAsked_ = true;

@@ -291,8 +291,14 @@ void TMainForm::ZazeniClick(TControl*) {
           // Room for the output to come, with a look at the window after it.
           return Memo.MakeRoomAhead() ? gate_.Attend() : stop;
         });
-  } catch (...) {
+  } catch (const AppError& error) {
     gate_.DropInput();  // else a key pressed during the run would answer the error box
+    // What the full output area did not show is told with the failure.
+    if (shown.NotShown() == 0) throw;
+    const std::string line = NotShownLine(shown.NotShown());
+    throw AppError(std::string(error.what()) + "\r\n\r\n" + line.substr(0, line.size() - 2));
+  } catch (...) {
+    gate_.DropInput();
     throw;
   }
   // Input given up to the end of the run goes with it, before the separator
