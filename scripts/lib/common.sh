@@ -9,7 +9,7 @@ BUILD="$ROOT/build"
 # Linux programs; where it does, wine32:i386 lets Wine run the 32-bit release
 # build (see host_runs_32bit).
 PACKAGES="cmake make g++ googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools \
-wine wine64 fonts-wine xvfb xauth x11-utils locales imagemagick python3 python3-xlib libc6:i386"
+wine wine64 fonts-wine xvfb xauth x11-utils locales imagemagick python3 python3-xlib"
 
 # The virtual screen: room for the window at 144 pixels per inch too.
 SCREEN_SIZE=1280x1024
@@ -32,16 +32,34 @@ install_missing() {
     as_root dpkg --add-architecture i386
   fi
   say "installing: ${missing[*]}"
-  as_root apt-get update -qq
+  # A mirror caught mid-sync fails an index now and then ("File has unexpected
+  # size"): try again a little later, and in the end install from what the
+  # lists hold, which fails by itself if that is not enough.
+  local try
+  for try in 1 2 3; do
+    as_root apt-get update -qq && break
+    [ "$try" = 3 ] && say "apt-get update failed three times: installing from the package lists as they are"
+    [ "$try" = 3 ] || { say "apt-get update failed (try $try of 3): again in 20 s"; sleep 20; }
+  done
   DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
 # Installs what the build and the tests need, and finds out whether this host
 # runs 32-bit programs; Wine's 32-bit part only where it does.
+# The 32-bit packages come from the i386 archive, whose index a mirror may
+# serve out of step with the 64-bit one: a host where they cannot be
+# installed is taken as one that runs no 32-bit programs, and says why.
 ensure_packages() {
   install_missing $PACKAGES
+  if [ "${ZARVELT_HOST32:-}" != 0 ] && ! install_missing libc6:i386; then
+    say "libc6:i386 could not be installed (see apt's words above)"
+  fi
   host_runs_32bit
-  if [ "$HOST32" = 1 ]; then install_missing wine32:i386; fi
+  if [ "$HOST32" = 1 ] && ! install_missing wine32:i386; then
+    HOST32=0
+    HOST32_WHY="wine32:i386 could not be installed from the package archive (see apt's words above), and Wine needs it to run a 32-bit Windows program"
+    say "$HOST32_WHY: only the 64-bit build runs under Wine here"
+  fi
 }
 
 # --- 32-bit programs ------------------------------------------------------
