@@ -467,7 +467,7 @@ enum class Stop {
 // output area while the output comes, as a user's does who reads it.
 void MeasureStopUnderFlood(Stop how) {
   std::vector<double> stops, firsts;
-  int failed = 0;
+  int failed = 0, lost = 0;  // lost: the stop was not taken within 20 s
   for (int program = 0; program < 7; ++program) {
     Program app(AsUser());
     ::SetForegroundWindow(app.Main());
@@ -503,6 +503,7 @@ void MeasureStopUnderFlood(Stop how) {
       while (::IsWindowVisible(stop) && NowMs() - start < 20000) ::Sleep(2);
       if (::IsWindowVisible(stop)) {
         ++failed;
+        ++lost;
         break;
       }
       stops.push_back(NowMs() - start);
@@ -519,7 +520,8 @@ void MeasureStopUnderFlood(Stop how) {
                                                  : "Esc";
   Report(std::string(what) + " to the run's end during a flood of output (median, worst of " +
              std::to_string(stops.size()) + " in 7 fresh programs" +
-             (failed ? ", " + std::to_string(failed) + " FAILED" : "") + ")",
+             (failed ? ", " + std::to_string(failed) + " FAILED, " + std::to_string(lost) + " of them not taken" : "") +
+             ")",
          Ms(median) + ", " + Ms(worst) + " [first of each program: " + first + "]", "median <= 0.3 s, worst <= 0.5 s",
          !failed && stops.size() == 21 && median <= 300 && worst <= 500);
 }
