@@ -36,7 +36,8 @@ class BatchPolicy {
     unsigned waitMs = 0;
     // Whether the wait also ends for the windows (a repaint, input, a
     // message from another program). While output flows they wait for the
-    // next batch, and are attended after it is shown.
+    // next batch, and are attended after it is shown (the runner looks for
+    // a key between reads all the same).
     bool windows = false;
   };
 

@@ -304,6 +304,11 @@ class Batch {
 
 }  // namespace
 
+namespace {
+// Whether a key waits in the thread's queue.
+bool KeyWaiting() { return (HIWORD(::GetQueueStatus(QS_KEY)) & QS_KEY) != 0; }
+}  // namespace
+
 unsigned long InputWakeFlags() {
   static const DWORD flags = [] {
     const DWORD everything = QS_KEY | QS_MOUSE | QS_RAWINPUT | QS_TOUCH | QS_POINTER;
@@ -337,9 +342,13 @@ RunEnd RunHidden(const std::string& commandLine, const ShowOutput& show, const A
       endedBefore = ended;
       const ToolRun::Woke woke = run.Wait(next.waitMs, next.windows);
       // A wait for the windows that ends with nothing looks at them all the
-      // same: input already peeked at does not wake a wait again.
-      if ((woke == ToolRun::Woke::Windows || (woke == ToolRun::Woke::Timeout && next.windows)) && attend())
-        run.Stop();
+      // same: input already peeked at does not wake a wait again. While
+      // output flows the windows wait for the next batch, but a key (Esc)
+      // is looked for between reads: a key has no place of its own, so taking
+      // it early cannot give a click to the wrong window.
+      const bool attendNow = woke == ToolRun::Woke::Windows || (woke == ToolRun::Woke::Timeout && next.windows) ||
+                             (!next.windows && KeyWaiting());
+      if (attendNow && attend()) run.Stop();
       if (woke == ToolRun::Woke::ToolEnd) {
         next = {BatchPolicy::Step::Look, 0};
         continue;

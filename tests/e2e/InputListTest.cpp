@@ -282,10 +282,16 @@ TEST_F(InputList, ThousandsOfFilesChosenAtOnceAreAllListed) {
   app->Click(ids::kBrowse);
   const HWND dialog = app->WaitDialog();
   GoToFolder(dialog, fewer);
-  const HWND view = ::FindWindowExA(::FindWindowExA(dialog, nullptr, "SHELLDLL_DefView", nullptr), nullptr,
-                                    "SysListView32", nullptr);
-  ASSERT_NE(view, nullptr) << "the dialog's list";
-  ASSERT_TRUE(WaitUntil([&] { return ::SendMessageA(view, LVM_GETITEMCOUNT, 0, 0) == 300; }));
+  // The dialog makes a new list for the folder it goes to, maybe after the
+  // field has emptied: the list is looked for again until it holds them all.
+  HWND view = nullptr;
+  LRESULT shown = -1;
+  ASSERT_TRUE(WaitUntil([&] {
+    view = ::FindWindowExA(::FindWindowExA(dialog, nullptr, "SHELLDLL_DefView", nullptr), nullptr, "SysListView32",
+                           nullptr);
+    shown = view ? ::SendMessageA(view, LVM_GETITEMCOUNT, 0, 0) : -1;
+    return shown == 300;
+  }, 30000)) << "the dialog's list holds " << shown;
   RECT rc;
   ::GetWindowRect(view, &rc);
   ClickAt({rc.left + 24, rc.top + 8});
