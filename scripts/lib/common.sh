@@ -32,16 +32,27 @@ install_missing() {
     as_root dpkg --add-architecture i386
   fi
   say "installing: ${missing[*]}"
-  # A mirror caught mid-sync fails an index now and then ("File has unexpected
-  # size"): try again a little later, and in the end install from what the
-  # lists hold, which fails by itself if that is not enough.
+  update_package_lists
+  # Never by removing what is installed: an i386 package whose index is out
+  # of step could otherwise take Wine's 64-bit part with it.
+  DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends --no-remove \
+    "${missing[@]}" >/dev/null
+}
+
+# Once a script: a mirror caught mid-sync fails an index now and then ("File
+# has unexpected size"), so it is tried again a little later, and in the end
+# the lists are taken as they are (an install then fails by itself if they
+# are not enough).
+LISTS_UPDATED=""
+update_package_lists() {
+  [ -n "$LISTS_UPDATED" ] && return 0
+  LISTS_UPDATED=1
   local try
   for try in 1 2 3; do
-    as_root apt-get update -qq && break
-    [ "$try" = 3 ] && say "apt-get update failed three times: installing from the package lists as they are"
+    as_root apt-get update -qq && return 0
     [ "$try" = 3 ] || { say "apt-get update failed (try $try of 3): again in 20 s"; sleep 20; }
   done
-  DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  say "apt-get update failed three times: installing from the package lists as they are"
 }
 
 # Installs what the build and the tests need, and finds out whether this host
@@ -52,7 +63,9 @@ install_missing() {
 ensure_packages() {
   install_missing $PACKAGES
   if [ "${ZARVELT_HOST32:-}" != 0 ] && ! install_missing libc6:i386; then
-    say "libc6:i386 could not be installed (see apt's words above)"
+    HOST32=0
+    HOST32_WHY="libc6:i386 could not be installed from the package archive (see apt's words above), and Wine needs it to run a 32-bit Windows program"
+    say "$HOST32_WHY: only the 64-bit build runs under Wine here"
   fi
   host_runs_32bit
   if [ "$HOST32" = 1 ] && ! install_missing wine32:i386; then
@@ -153,7 +166,7 @@ wine_env() {
   # The loader every Wine command goes through (ZARVELT_WINE, also for the
   # tests' emulator and drivers), and whether the 32-bit program can run.
   host_runs_32bit
-  export ZARVELT_HOST32=$HOST32
+  export ZARVELT_HOST32=$HOST32 ZARVELT_HOST32_WHY=$HOST32_WHY
   if [ "$HOST32" = 1 ]; then
     export ZARVELT_WINE=wine
     unset WINELOADER

@@ -343,9 +343,9 @@ RunEnd RunHidden(const std::string& commandLine, const ShowOutput& show, const A
       const ToolRun::Woke woke = run.Wait(next.waitMs, next.windows);
       // A wait for the windows that ends with nothing looks at them all the
       // same: input already peeked at does not wake a wait again. While
-      // output flows the windows wait for the next batch, but a key (Esc)
-      // is looked for between reads: a key has no place of its own, so taking
-      // it early cannot give a click to the wrong window.
+      // output flows the windows wait for the next batch (the pointer's
+      // input is not looked for then), but a key waiting (Esc) has them
+      // attended between reads. That attend takes whatever else waits too.
       const bool attendNow = woke == ToolRun::Woke::Windows || (woke == ToolRun::Woke::Timeout && next.windows) ||
                              (!next.windows && KeyWaiting());
       if (attendNow && attend()) run.Stop();

@@ -8,16 +8,19 @@
 #include "WineOnly.h"
 
 // Every run starts at the usual screen density, whatever an earlier run left.
-// Where the host runs no 32-bit Linux programs (the scripts set
-// ZARVELT_HOST32=0), Wine cannot start a 32-bit program: its tests are
+// Where the host runs no 32-bit Linux programs, or Wine's 32-bit part could
+// not be installed (the scripts set ZARVELT_HOST32=0 and the reason in
+// ZARVELT_HOST32_WHY), Wine cannot start a 32-bit program: its tests are
 // reported skipped, with the reason, not failed.
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   e2e::TakeProgramArguments(argc, argv);
   const char* host32 = std::getenv("ZARVELT_HOST32");
   if (e2e::ProgramBits() == 32 && host32 && std::string(host32) == "0" && !GTEST_FLAG_GET(list_tests)) {
-    std::printf("[  SKIPPED ] the 32-bit program cannot run here: this host runs no 32-bit Linux programs, "
-                "which Wine needs for a 32-bit Windows program\n");
+    const char* why = std::getenv("ZARVELT_HOST32_WHY");
+    std::printf("[  SKIPPED ] the 32-bit program cannot run here: %s\n",
+                why && *why ? why
+                            : "this host runs no 32-bit Linux programs, which Wine needs for a 32-bit Windows program");
     return 0;
   }
   e2e::wineonly::SetScreenDpi(96);
