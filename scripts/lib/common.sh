@@ -62,17 +62,17 @@ update_package_lists() {
 # installed is taken as one that runs no 32-bit programs, and says why.
 ensure_packages() {
   install_missing $PACKAGES
-  if [ "${ZARVELT_HOST32:-}" != 0 ] && ! install_missing libc6:i386; then
-    HOST32=0
-    HOST32_WHY="libc6:i386 could not be installed from the package archive (see apt's words above), and Wine needs it to run a 32-bit Windows program"
-    say "$HOST32_WHY: only the 64-bit build runs under Wine here"
-  fi
+  if [ "${ZARVELT_HOST32:-}" != 0 ] && ! install_missing libc6:i386; then no_32bit_package libc6:i386; fi
   host_runs_32bit
-  if [ "$HOST32" = 1 ] && ! install_missing wine32:i386; then
-    HOST32=0
-    HOST32_WHY="wine32:i386 could not be installed from the package archive (see apt's words above), and Wine needs it to run a 32-bit Windows program"
-    say "$HOST32_WHY: only the 64-bit build runs under Wine here"
-  fi
+  if [ "$HOST32" = 1 ] && ! install_missing wine32:i386; then no_32bit_package wine32:i386; fi
+}
+
+# no_32bit_package PACKAGE: takes the host as one that runs no 32-bit
+# programs, because PACKAGE could not be installed.
+no_32bit_package() {
+  HOST32=0
+  HOST32_WHY="$1 could not be installed from the package archive (see apt's words above), and Wine needs it to run a 32-bit Windows program"
+  say "$HOST32_WHY: only the 64-bit build runs under Wine here"
 }
 
 # --- 32-bit programs ------------------------------------------------------

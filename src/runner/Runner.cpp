@@ -302,11 +302,9 @@ class Batch {
   ULONGLONG start_ = 0;
 };
 
-}  // namespace
-
-namespace {
 // Whether a key waits in the thread's queue.
 bool KeyWaiting() { return (HIWORD(::GetQueueStatus(QS_KEY)) & QS_KEY) != 0; }
+
 }  // namespace
 
 unsigned long InputWakeFlags() {

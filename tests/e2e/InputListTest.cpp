@@ -294,11 +294,11 @@ TEST_F(InputList, ThousandsOfFilesChosenAtOnceAreAllListed) {
   }, 30000)) << "the dialog's list holds " << shown;
   RECT rc;
   ::GetWindowRect(view, &rc);
+  auto selected = [&] { return ::SendMessageA(view, LVM_GETSELECTEDCOUNT, 0, 0); };
   ClickAt({rc.left + 24, rc.top + 8});
-  ASSERT_TRUE(WaitUntil([&] { return ::SendMessageA(view, LVM_GETSELECTEDCOUNT, 0, 0) == 1; }, 3000));
+  ASSERT_TRUE(WaitUntil([&] { return selected() == 1; }, 3000));
   // Shift+End, again if it was not taken (the keys can come before the
   // click has given the list the focus).
-  auto selected = [&] { return ::SendMessageA(view, LVM_GETSELECTEDCOUNT, 0, 0); };
   for (int attempt = 0; attempt < 3 && selected() != 300; ++attempt) {
     PressKeys({VK_SHIFT, VK_END});
     WaitUntil([&] { return selected() == 300; });
