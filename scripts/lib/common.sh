@@ -157,10 +157,16 @@ wine_env() {
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEARCH=win64
   export LOCPATH="$dir/locale"
-  if [ ! -d "$LOCPATH/sl_SI.UTF-8" ]; then
-    mkdir -p "$LOCPATH"
-    localedef -i sl_SI -f UTF-8 "$LOCPATH/sl_SI.UTF-8" 2>/dev/null || [ -d "$LOCPATH/sl_SI.UTF-8" ]
-  fi
+  # Beside it, the locales that give Wine the code pages of an English
+  # Windows (1252) and of one set to UTF-8 (65001), for the tests of the
+  # program's texts under them.
+  local locale
+  for locale in sl_SI en_US hi_IN; do
+    if [ ! -d "$LOCPATH/$locale.UTF-8" ]; then
+      mkdir -p "$LOCPATH"
+      localedef -i "$locale" -f UTF-8 "$LOCPATH/$locale.UTF-8" 2>/dev/null || [ -d "$LOCPATH/$locale.UTF-8" ]
+    fi
+  done
   # Only Wine runs under it (see wine_run and cmake/wine-emulator.sh).
   export ZARVELT_WINE_LOCALE=sl_SI.UTF-8
   # The loader every Wine command goes through (ZARVELT_WINE, also for the

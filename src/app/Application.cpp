@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "app/AppError.h"
 #include "app/ErrorText.h"
 #include "ui/Main.h"
 
@@ -14,9 +15,11 @@ TApplication::~TApplication() = default;
 
 void TApplication::Initialize(HINSTANCE instance) {
   instance_ = instance;
-  char path[MAX_PATH + 1] = {};
-  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  Title = DefaultTitle(path);
+  std::wstring path(32768, L'\0');
+  path.resize(::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+  Title = DefaultTitle(path, [](std::wstring& text) {
+    if (!text.empty()) ::CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+  });
 
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&icc);
@@ -42,24 +45,26 @@ void TApplication::Run(int requestedShow) {
   const HWND main = mainForm_->Handle();
   mainForm_->Show(ShowCommandFor(requestedShow));
   MSG msg;
-  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (::IsWindow(main) && ::IsDialogMessageA(main, &msg)) continue;
+  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (::IsWindow(main) && ::IsDialogMessageW(main, &msg)) continue;
     ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+    ::DispatchMessageW(&msg);
   }
 }
 
 void TApplication::HandleException() {
   try {
     throw;
+  } catch (const AppError& e) {
+    ShowError(e.Message());
   } catch (const std::exception& e) {
-    ShowError(e.what());
+    ShowError(OwnText(e.what()));
   } catch (...) {
-    ShowError("");
+    ShowError(L"");
   }
 }
 
-void TApplication::ShowError(const std::string& message) {
+void TApplication::ShowError(const std::wstring& message) {
   HWND owner = mainForm_ && ::IsWindow(mainForm_->Handle()) ? mainForm_->Handle() : nullptr;
-  ::MessageBoxA(owner, WithClosingDot(message).c_str(), Title.c_str(), MB_OK | MB_ICONSTOP);
+  ::MessageBoxW(owner, WithClosingDot(message).c_str(), Title.c_str(), MB_OK | MB_ICONSTOP);
 }

@@ -13,7 +13,7 @@ class TApplication {
   TApplication();
   ~TApplication();
 
-  std::string Title;
+  std::wstring Title;
 
   void Initialize(HINSTANCE instance);
   void CreateForm();
@@ -23,7 +23,7 @@ class TApplication {
 
   // Shows the error in flight (call only inside a catch block).
   void HandleException();
-  void ShowError(const std::string& message);
+  void ShowError(const std::wstring& message);
 
   HINSTANCE Instance() const { return instance_; }
   TMainForm* MainForm() const { return mainForm_.get(); }

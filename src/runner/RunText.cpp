@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/OwnText.h"
 #include "runner/RunnerTexts.h"
 
 void AppendChunkLine(std::string& lines, const char* chunk, std::size_t size) {
@@ -16,18 +17,17 @@ bool IsCrashCode(unsigned long code) {
   return code == kBreakpoint || code == kCppException;
 }
 
-std::string RunEndLines(bool stopped, std::optional<unsigned long> exitCode) {
-  if (stopped) return std::string(runtexts::kToolStopped) + "\r\n";
+std::wstring RunEndLines(bool stopped, std::optional<unsigned long> exitCode) {
+  if (stopped) return OwnText(runtexts::kToolStopped) + L"\r\n";
   if (!exitCode || !IsCrashCode(*exitCode)) return {};
   char code[16];
   std::snprintf(code, sizeof code, "0x%08lX", *exitCode);
-  return runtexts::kToolCrashed + std::string(code) + runtexts::kToolCrashedEnd + "\r\n";
+  return OwnText(runtexts::kToolCrashed) + OwnText(code) + OwnText(runtexts::kToolCrashedEnd) + L"\r\n";
 }
 
-std::string SystemErrorMessage(unsigned long code, const std::string& description) {
-  if (code == 0) return runtexts::kOsCallFailed;
-  std::string text = description;
-  while (!text.empty() && (static_cast<unsigned char>(text.back()) <= ' ' || text.back() == '.'))
-    text.pop_back();
-  return runtexts::kSystemErrorPrefix + std::to_string(code) + ".\r\n" + text;
+std::wstring SystemErrorMessage(unsigned long code, const std::wstring& description) {
+  if (code == 0) return OwnText(runtexts::kOsCallFailed);
+  std::wstring text = description;
+  while (!text.empty() && (text.back() <= L' ' || text.back() == L'.')) text.pop_back();
+  return OwnText(runtexts::kSystemErrorPrefix) + std::to_wstring(code) + L".\r\n" + text;
 }

@@ -14,11 +14,11 @@ void AppendChunkLine(std::string& lines, const char* chunk, std::size_t size);
 // 0xC000013A, which is no crash), a breakpoint, a C++ exception.
 bool IsCrashCode(unsigned long code);
 
-// The lines a run ends with before its separator, each with its line break:
-// a stop's, or for a tool that crashed, the crash with its code in hex; none
-// for a tool that ended by itself with any other code.
-std::string RunEndLines(bool stopped, std::optional<unsigned long> exitCode);
+// The lines a run ends with before its separator, each with its line break,
+// in wide text: a stop's, or for a tool that crashed, the crash with its
+// code in hex; none for a tool that ended by itself with any other code.
+std::wstring RunEndLines(bool stopped, std::optional<unsigned long> exitCode);
 
 // "System Error.  Code: N." + CR LF + the system's description without its
 // trailing blanks, line breaks and full stops; code 0 has a fixed text.
-std::string SystemErrorMessage(unsigned long code, const std::string& description);
+std::wstring SystemErrorMessage(unsigned long code, const std::wstring& description);

@@ -24,12 +24,12 @@ constexpr DWORD kChunkSize = 1023;
 // under Wine: 72 MB of output took 27 s with 16 KB reads, 21 s with 64 KB).
 constexpr DWORD kReadSize = 64 * kChunkSize;
 
-std::string DescribeSystemError(DWORD code) {
-  char text[256];
-  const DWORD length =
-      ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                       text, sizeof text, nullptr);
-  return std::string(text, length);
+// At most 255 characters; a longer description comes back empty.
+std::wstring DescribeSystemError(DWORD code) {
+  wchar_t text[256];
+  const DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                                       text, 256, nullptr);
+  return std::wstring(text, length);
 }
 
 // The pipe both of the child's output handles write into. Its read end is
@@ -319,7 +319,7 @@ unsigned long InputWakeFlags() {
 
 void RaiseLastOSError() {
   const DWORD code = ::GetLastError();
-  throw AppError(SystemErrorMessage(code, code ? DescribeSystemError(code) : std::string()));
+  throw AppError(SystemErrorMessage(code, code ? DescribeSystemError(code) : std::wstring()));
 }
 
 RunEnd RunHidden(const std::string& commandLine, const ShowOutput& show, const AttendWindows& attend) {

@@ -1,8 +1,8 @@
 #include "ui/BusyGate.h"
 
+#include "app/OwnText.h"
 #include "app/Wine.h"
 #include "runner/Runner.h"
-#include "ui/CodePage.h"
 #include "ui/DropTarget.h"
 #include "ui/Texts.h"
 
@@ -103,7 +103,7 @@ TBusyGate::Run::Run(TBusyGate& gate) : gate_(gate) {
   gate_.drops_.Revoke();
   // Told to Windows when the session is about to end; where it cannot be
   // (before Vista, under Wine), the session waits without a reason.
-  ::ShutdownBlockReasonCreate(gate_.window_, Widen(texts::kSessionEndWaits).c_str());
+  ::ShutdownBlockReasonCreate(gate_.window_, OwnText(texts::kSessionEndWaits).c_str());
   ::ShowWindow(gate_.stop_, SW_SHOWNA);
   ::UpdateWindow(gate_.stop_);
   gate_.RefreshCursor();

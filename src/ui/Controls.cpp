@@ -7,22 +7,20 @@
 #include <algorithm>
 
 #include "app/AppError.h"
+#include "app/OwnText.h"
 #include "app/Wine.h"
-#include "ui/CodePage.h"
 #include "ui/ListRules.h"
 #include "ui/Texts.h"
 
 // ---- TControl ---------------------------------------------------------------
 
-void TControl::Create(HWND parent, const char* className, const char* text, DWORD style,
+void TControl::Create(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style,
                       DWORD exStyle, const Box& box, int id, HFONT font) {
-  hwnd_ = ::CreateWindowExA(exStyle, className, text, style | WS_CHILD, box.left, box.top,
-                            box.width, box.height, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE)),
-                            nullptr);
-  if (!hwnd_) throw AppError(std::string("Cannot create the control ") + className);
-  ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  hwnd_ = ::CreateWindowExW(exStyle, className, text.c_str(), style | WS_CHILD, box.left, box.top, box.width,
+                            box.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
+  if (!hwnd_) throw AppError(L"Cannot create the control " + std::wstring(className));
+  ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 std::string TControl::Text() const {
@@ -45,7 +43,14 @@ void TButton::SetEnabled(bool enabled) { ::EnableWindow(hwnd_, enabled ? TRUE : 
 
 // ---- TMemo ------------------------------------------------------------------
 
-void TMemo::AllowAnyLength() { ::SendMessageA(hwnd_, EM_SETLIMITTEXT, 0, 0); }
+void TMemo::AllowAnyLength() { ::SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0); }
+
+void TMemo::TakeBareLineFeeds() {
+  // EM_SETEXTENDEDSTYLE and ES_EX_ALLOWEOL_LF, which these headers lack.
+  constexpr UINT kSetExtendedStyle = 0x150A;
+  constexpr LPARAM kAllowLineFeed = 0x2;
+  ::SendMessageW(hwnd_, kSetExtendedStyle, kAllowLineFeed, kAllowLineFeed);
+}
 
 namespace {
 
@@ -61,28 +66,29 @@ void TMemo::LeaveTabToNavigation() { ::SetWindowSubclass(hwnd_, NoTabSubclass, 1
 
 namespace {
 
-constexpr std::size_t kQuietAppendBytes = 4096;
+constexpr std::size_t kQuietAppendCharacters = 4096;
 
 }  // namespace
 
-bool TMemo::AppendText(const std::string& text) {
+bool TMemo::AppendText(const std::wstring& text) {
   // More than a few lines are drawn once they are in, at the next paint:
   // while it appends them, the control would draw its scroll bars and scroll
   // its text at once, which under Wine costs more than the append itself. A
   // line or two it draws as it goes, which is cheaper than drawing it all.
-  const bool quiet = text.size() >= kQuietAppendBytes;
+  const bool quiet = text.size() >= kQuietAppendCharacters;
   if (quiet) wine::SetRedraw(hwnd_, false);
   const LRESULT end = wine::TextLength(hwnd_);
-  const int characters =
-      ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  wine::MakeRoom(hwnd_, room_, static_cast<std::size_t>(end) + static_cast<std::size_t>(characters));
-  ::SendMessageA(hwnd_, EM_SETSEL, static_cast<WPARAM>(end), end);
-  ::SendMessageA(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+  wine::MakeRoom(hwnd_, room_, static_cast<std::size_t>(end) + text.size());
+  ::SendMessageW(hwnd_, EM_SETSEL, static_cast<WPARAM>(end), end);
+  ::SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
   // The control takes all of it or nothing when its buffer cannot grow
   // (EN_ERRSPACE); its length tells which.
-  const bool took = wine::TextLength(hwnd_) - end >= characters;
+  const bool took = static_cast<std::size_t>(wine::TextLength(hwnd_) - end) >= text.size();
   if (quiet) {
     wine::SetRedraw(hwnd_, true);
+    // Windows' control may not have followed the caret while it did not
+    // draw: the view goes to the end, as after any append.
+    ::SendMessageW(hwnd_, EM_SCROLLCARET, 0, 0);
     ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
   }
   return took;
@@ -157,7 +163,7 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
-      return ::SendMessageA(::GetParent(hwnd), msg, wp, lp);
+      return ::SendMessageW(::GetParent(hwnd), msg, wp, lp);
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = ::BeginPaint(hwnd, &ps);
@@ -168,14 +174,14 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     default:
-      return ::DefWindowProcA(hwnd, msg, wp, lp);
+      return ::DefWindowProcW(hwnd, msg, wp, lp);
   }
 }
 
 }  // namespace
 
 void TPanel::Register(HINSTANCE instance) {
-  WNDCLASSEXA wc{};
+  WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.style = CS_HREDRAW | CS_VREDRAW;
   wc.lpfnWndProc = PanelProc;
@@ -183,7 +189,7 @@ void TPanel::Register(HINSTANCE instance) {
   wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kClassName;
-  if (!::RegisterClassExA(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+  if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
     throw AppError("Cannot register the panel's window class");
 }
 
@@ -314,8 +320,8 @@ bool TFileDialog::Execute(HWND owner) {
   // The name chosen last, where it is a path the dialog's own buffers take.
   if (FileName.size() < MAX_PATH) FileName.copy(session.names.data(), FileName.size());
   // The filter's zeros inside it go along.
-  const std::wstring filter = Widen(std::string(texts::kImgFilter, sizeof texts::kImgFilter));
-  const std::wstring extension = Widen(texts::kImgExtension);
+  const std::wstring filter = OwnText(std::string_view(texts::kImgFilter, sizeof texts::kImgFilter));
+  const std::wstring extension = OwnText(texts::kImgExtension);
 
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof(ofn);

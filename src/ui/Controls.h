@@ -19,8 +19,11 @@ class TControl {
   TControl& operator=(const TControl&) = delete;
 
   HWND Handle() const { return hwnd_; }
-  void Create(HWND parent, const char* className, const char* text, DWORD style, DWORD exStyle,
+  // A wide control: its caption, the program's own words, shows as written
+  // under any code page of the system.
+  void Create(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle,
               const Box& box, int id, HFONT font);
+  // The text in the system's code page (a command line).
   std::string Text() const;
   void SetText(const std::string& text);
 
@@ -47,9 +50,12 @@ class TMemo : public TControl {
   // Lets Tab and Shift+Tab move the focus on instead of going into the text,
   // as in any dialog: a read-only output area has no use for them.
   void LeaveTabToNavigation();
-  // Adds text as it is at the end of the memo; false when the memo did not
-  // take it whole (it could not grow its buffer).
-  bool AppendText(const std::string& text);
+  // Takes a bare line feed as a line end, as a carriage return and line
+  // feed are (Windows 10 1809 and later; older systems ignore it).
+  void TakeBareLineFeeds();
+  // Adds text as it is at the end of the memo, and shows the end; false when
+  // the memo did not take it whole (it could not grow its buffer).
+  bool AppendText(const std::wstring& text);
   // Room for the text to come, given before it is needed (when the text
   // fills three quarters of what the buffer was given room for), so that
   // the copy it costs comes on its own rather than on top of an append.
@@ -78,7 +84,7 @@ class TListBox : public TControl {
 class TPanel : public TControl {
  public:
   static void Register(HINSTANCE instance);
-  static constexpr const char* kClassName = "TZarveltPanel";
+  static constexpr const wchar_t* kClassName = L"TZarveltPanel";
 };
 
 // A common file dialog that remembers the name it returned last. It works

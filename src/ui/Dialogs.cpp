@@ -3,11 +3,12 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "app/Application.h"
 #include "app/Owned.h"
-#include "ui/CodePage.h"
+#include "app/OwnText.h"
 #include "ui/DialogIds.h"
 #include "ui/MessageText.h"
 #include "ui/Texts.h"
@@ -40,25 +41,40 @@ INT_PTR GuardDialog(HWND dialog, F&& body) {
 
 struct MessageData {
   MessageKind kind;
-  const std::string* text;
+  const std::wstring* text;
   UniqueFont font;
 };
 
-std::string CaptionOf(MessageKind kind) {
-  return kind == MessageKind::Error ? texts::kErrorCaption : texts::kWarningCaption;
+std::wstring CaptionOf(MessageKind kind) {
+  return OwnText(kind == MessageKind::Error ? texts::kErrorCaption : texts::kWarningCaption);
 }
 
+// Puts `bytes` on the open clipboard in `format`; the clipboard owns them then.
+void PutOnClipboard(UINT format, const void* bytes, std::size_t size) {
+  const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
+  if (!memory) return;
+  if (void* locked = ::GlobalLock(memory)) {
+    std::memcpy(locked, bytes, size);
+    ::GlobalUnlock(memory);
+  }
+  if (!::SetClipboardData(format, memory)) ::GlobalFree(memory);
+}
+
+// The copy as wide text, and as 8-bit text in the system's code page for
+// programs that ask for that (the system would make it from the wide text
+// through the keyboard's code page instead).
 void CopyMessage(HWND dialog, const MessageData& data) {
-  const std::string copy = MessageDialogCopy(CaptionOf(data.kind), *data.text, texts::kOk);
+  const std::wstring copy = MessageDialogCopy(CaptionOf(data.kind), *data.text, OwnText(texts::kOk));
+  const int length = static_cast<int>(copy.size()) + 1;
+  std::string narrow(static_cast<std::size_t>(
+                         ::WideCharToMultiByte(CP_ACP, 0, copy.c_str(), length, nullptr, 0, nullptr, nullptr)),
+                     '\0');
+  ::WideCharToMultiByte(CP_ACP, 0, copy.c_str(), length, narrow.data(), static_cast<int>(narrow.size()), nullptr,
+                        nullptr);
   if (!::OpenClipboard(dialog)) return;
   ::EmptyClipboard();
-  if (HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, copy.size() + 1)) {
-    if (void* bytes = ::GlobalLock(memory)) {
-      std::copy(copy.c_str(), copy.c_str() + copy.size() + 1, static_cast<char*>(bytes));
-      ::GlobalUnlock(memory);
-    }
-    if (!::SetClipboardData(CF_TEXT, memory)) ::GlobalFree(memory);  // else the clipboard owns it
-  }
+  PutOnClipboard(CF_UNICODETEXT, copy.c_str(), static_cast<std::size_t>(length) * sizeof(wchar_t));
+  PutOnClipboard(CF_TEXT, narrow.data(), narrow.size());
   ::CloseClipboard();
 }
 
@@ -74,21 +90,21 @@ LRESULT CALLBACK CopyKeySubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT
 // Lays the dialog out around its text: icon at the left, the text beside it
 // no wider than half the screen, the button centred below.
 void LayOutMessage(HWND dialog, MessageData& data) {
-  NONCLIENTMETRICSA metrics{};
+  NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
-  ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-  data.font.Reset(::CreateFontIndirectA(&metrics.lfMessageFont));
+  ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  data.font.Reset(::CreateFontIndirectW(&metrics.lfMessageFont));
   const HWND icon = ::GetDlgItem(dialog, IDC_MESSAGE_ICON);
   const HWND text = ::GetDlgItem(dialog, IDC_MESSAGE_TEXT);
   const HWND ok = ::GetDlgItem(dialog, IDOK);
   for (HWND control : {text, ok})
-    ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(data.font.Get()), FALSE);
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(data.font.Get()), FALSE);
 
   RECT textRect{0, 0, ::GetSystemMetrics(SM_CXSCREEN) / 2, 0};
   {
     ScreenDC screen;
     SelectedObject selected(screen.Get(), data.font.Get());
-    ::DrawTextA(screen.Get(), data.text->c_str(), static_cast<int>(data.text->size()), &textRect,
+    ::DrawTextW(screen.Get(), data.text->c_str(), static_cast<int>(data.text->size()), &textRect,
                 DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
   }
   RECT units{0, 0, 4, 8};  // dialog units to pixels
@@ -109,8 +125,8 @@ void LayOutMessage(HWND dialog, MessageData& data) {
   ::MoveWindow(ok, (clientWidth - buttonWidth) / 2, buttonTop, buttonWidth, buttonHeight, FALSE);
 
   RECT frame{0, 0, clientWidth, clientHeight};
-  ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongA(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(::GetWindowLongA(dialog, GWL_EXSTYLE)));
+  ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongW(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(::GetWindowLongW(dialog, GWL_EXSTYLE)));
   ::SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -120,11 +136,11 @@ INT_PTR CALLBACK MessageProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
       case WM_INITDIALOG: {
         auto& data = *reinterpret_cast<MessageData*>(lp);
-        ::SetWindowTextA(dialog, CaptionOf(data.kind).c_str());
+        ::SetWindowTextW(dialog, CaptionOf(data.kind).c_str());
         const HICON icon = ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(
                                                     data.kind == MessageKind::Error ? IDI_HAND : IDI_EXCLAMATION));
-        ::SendDlgItemMessageA(dialog, IDC_MESSAGE_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-        ::SetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, data.text->c_str());
+        ::SendDlgItemMessageW(dialog, IDC_MESSAGE_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+        ::SetDlgItemTextW(dialog, IDC_MESSAGE_TEXT, data.text->c_str());
         LayOutMessage(dialog, data);
         CentreOnScreen(dialog);
         ::SetWindowSubclass(::GetDlgItem(dialog, IDOK), CopyKeySubclass, 1, reinterpret_cast<DWORD_PTR>(&data));
@@ -152,9 +168,33 @@ struct PromptData {
   std::wstring prompt;
   const std::wstring* initial;
   std::wstring answer;
+  UniqueFont font;
 };
 
 constexpr int kPromptLimit = 255;
+
+// The prompt is drawn in "MS Sans Serif" 8 pt. Where the system's code page
+// is not Windows-1250, that is a bitmap font of the system's code page
+// without č, š and ž; there its TrueType successor of the same design and
+// size takes its place, which every Windows since 2000 has, or where it is
+// not installed (Wine), Tahoma, the main window's font. None on Windows-1250.
+UniqueFont PromptFontOutside1250() {
+  if (::GetACP() == 1250) return {};
+  ScreenDC screen;
+  const int height = -::MulDiv(8, ::GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+  for (const wchar_t* face : {L"Microsoft Sans Serif", L"Tahoma"}) {
+    UniqueFont font(::CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
+    if (!font) continue;
+    wchar_t chosen[LF_FACESIZE] = {};
+    {
+      SelectedObject selected(screen.Get(), font.Get());
+      ::GetTextFaceW(screen.Get(), LF_FACESIZE, chosen);
+    }
+    if (::lstrcmpiW(chosen, face) == 0) return font;
+  }
+  return {};
+}
 
 INT_PTR CALLBACK PromptProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
   return GuardDialog(dialog, [&]() -> INT_PTR {
@@ -163,6 +203,10 @@ INT_PTR CALLBACK PromptProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
         auto& data = *reinterpret_cast<PromptData*>(lp);
         ::SetWindowLongPtrW(dialog, DWLP_USER, lp);
         ::SetWindowTextW(dialog, data.caption.c_str());
+        data.font = PromptFontOutside1250();
+        if (data.font)
+          for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+            ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(data.font.Get()), FALSE);
         ::SetDlgItemTextW(dialog, IDC_PROMPT_TEXT, data.prompt.c_str());
         const HWND field = ::GetDlgItem(dialog, IDC_PROMPT_FIELD);
         ::SendMessageW(field, EM_LIMITTEXT, kPromptLimit, 0);
@@ -191,15 +235,15 @@ INT_PTR CALLBACK PromptProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-void ShowMessageDialog(HWND owner, MessageKind kind, const std::string& text) {
+void ShowMessageDialog(HWND owner, MessageKind kind, const std::wstring& text) {
   MessageData data{kind, &text, UniqueFont()};
-  ::DialogBoxParamA(Application.Instance(), MAKEINTRESOURCEA(IDD_MESSAGE), owner, MessageProc,
+  ::DialogBoxParamW(Application.Instance(), MAKEINTRESOURCEW(IDD_MESSAGE), owner, MessageProc,
                     reinterpret_cast<LPARAM>(&data));
 }
 
-std::optional<std::wstring> PromptDialog(HWND owner, const std::string& caption, const std::string& prompt,
+std::optional<std::wstring> PromptDialog(HWND owner, const std::wstring& caption, const std::wstring& prompt,
                                          const std::wstring& initial) {
-  PromptData data{Widen(caption), Widen(prompt), &initial, {}};
+  PromptData data{caption, prompt, &initial, {}, {}};
   const INT_PTR result = ::DialogBoxParamW(Application.Instance(), MAKEINTRESOURCEW(IDD_PROMPT), owner,
                                            PromptProc, reinterpret_cast<LPARAM>(&data));
   if (result != IDOK) return std::nullopt;

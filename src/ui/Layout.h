@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+#include <vector>
 
 // Geometry of the main window. Every position is written once, at its value
 // for a window font whose line of text is 13 pixels high (96 pixels per inch),
@@ -18,6 +20,10 @@ inline constexpr int kDesignLineHeight = 13;
 inline constexpr int kClientWidth = 585;
 inline constexpr int kClientHeight = 601;
 inline constexpr int kFontPoints = 8;  // Tahoma 8 pt: 11 pixels high at 96 pixels per inch
+// The smallest font the window is made smaller to, when it would not fit on
+// the screen otherwise: Tahoma 8 pixels high (6 pt at 96 pixels per inch),
+// the smallest whose letters are still told apart.
+inline constexpr int kFloorFontPixels = 8;
 
 inline constexpr Box kLabel2{8, 8, 86, 13};
 inline constexpr Box kListBox{8, 24, 473, 89};
@@ -45,3 +51,42 @@ Box ScaleToFont(const Box& box, int lineHeight);
 // Where a window of the given size goes when centred over the whole desktop,
 // measured from the primary screen's top-left corner; never negative.
 int CentredStart(int desktopExtent, int windowExtent);
+
+struct Rect {
+  int left;
+  int top;
+  int right;
+  int bottom;
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+  bool operator==(const Rect&) const = default;
+};
+
+struct Size {
+  int width;
+  int height;
+};
+
+// A monitor: the whole of it, and its work area (without the taskbar).
+struct Monitor {
+  Rect area;
+  Rect work;
+  bool primary = false;
+};
+
+// Where the main window opens, and the pixel height of the font that scales it.
+struct Placement {
+  int fontPixels;
+  Rect window;
+  bool operator==(const Placement&) const = default;
+};
+
+// The window's place at start, given the monitors (at least one), the font's
+// pixel height on this screen and the window's size with a font of a given
+// pixel height. Centred over the whole desktop, as it always opened, when
+// every part of it then lies within the monitors' work areas. Otherwise
+// centred in the primary monitor's work area, with the font made smaller,
+// a pixel at a time down to the floor, until the window fits there; where
+// even the floor's does not, its top left corner is kept in the work area.
+Placement PlaceWindow(const std::vector<Monitor>& monitors, int fontPixels,
+                      const std::function<Size(int fontPixels)>& windowAt);

@@ -5,6 +5,7 @@
 
 #include "app/AppError.h"
 #include "app/Application.h"
+#include "app/OwnText.h"
 #include "app/Wine.h"
 #include "runner/CommandLine.h"
 #include "runner/RunText.h"
@@ -26,38 +27,65 @@ namespace {
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = 0;
 
+const std::wstring& FormClassName() {
+  static const std::wstring name = OwnText(kMainWindowClass);
+  return name;
+}
+
 void RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
-  WNDCLASSEXA wc{};
+  WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = proc;
   wc.hInstance = instance;
-  wc.hIcon = ::LoadIconA(instance, MAKEINTRESOURCEA(1));
-  wc.hIconSm = static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON,
+  wc.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(1));
+  wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
                                                ::GetSystemMetrics(SM_CXSMICON),
                                                ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kMainWindowClass;
-  if (!::RegisterClassExA(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+  wc.lpszClassName = FormClassName().c_str();
+  if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
     throw AppError("Cannot register the main window's class");
 }
 
-// Tahoma 8 pt in the screen's density, East European character set.
-UniqueFont CreateWindowFont(HDC screen) {
-  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-  UniqueFont font(::CreateFontA(-::MulDiv(layout::kFontPoints, dpi, 72), 0, 0, 0, FW_NORMAL,
-                                FALSE, FALSE, FALSE, EASTEUROPE_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                "Tahoma"));
+// Tahoma of the given pixel height, East European character set.
+UniqueFont CreateWindowFont(int pixels) {
+  UniqueFont font(::CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, EASTEUROPE_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
   if (!font) throw AppError("Cannot create the window font");
   return font;
 }
 
 int LineHeightOf(HDC screen, HFONT font) {
   SelectedObject selected(screen, font);
-  TEXTMETRICA tm{};
-  if (!::GetTextMetricsA(screen, &tm)) return 0;
+  TEXTMETRICW tm{};
+  if (!::GetTextMetricsW(screen, &tm)) return 0;
   return tm.tmHeight;
+}
+
+Rect RectOf(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (::GetMonitorInfoW(monitor, &info))
+    reinterpret_cast<std::vector<Monitor>*>(list)->push_back(
+        {RectOf(info.rcMonitor), RectOf(info.rcWork), (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+  return TRUE;
+}
+
+// The monitors as the system has them now; the primary screen alone where
+// they cannot be listed.
+std::vector<Monitor> Monitors() {
+  std::vector<Monitor> monitors;
+  ::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  if (monitors.empty()) {
+    const Rect screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    RECT work;
+    monitors.push_back({screen, ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) ? RectOf(work) : screen, true});
+  }
+  return monitors;
 }
 
 }  // namespace
@@ -68,22 +96,25 @@ TMainForm::TMainForm(HINSTANCE instance)
       gate_(dropTarget_) {
   RegisterFormClass(instance, WndProc);
   TPanel::Register(instance);
+  // Tahoma 8 pt in the screen's density, and the window scaled by its line
+  // height; smaller where the window would not fit on the screen otherwise.
+  Placement placed;
   {
     ScreenDC screen;
-    font_ = CreateWindowFont(screen.Get());
+    const int pixels = ::MulDiv(layout::kFontPoints, ::GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+    placed = PlaceWindow(Monitors(), pixels, [&](int fontPixels) {
+      const UniqueFont font = CreateWindowFont(fontPixels);
+      const int lineHeight = ScalingLineHeight(LineHeightOf(screen.Get(), font.Get()));
+      RECT frame{0, 0, ScaleToFont(layout::kClientWidth, lineHeight), ScaleToFont(layout::kClientHeight, lineHeight)};
+      ::AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
+      return Size{frame.right - frame.left, frame.bottom - frame.top};
+    });
+    font_ = CreateWindowFont(placed.fontPixels);
     lineHeight_ = ScalingLineHeight(LineHeightOf(screen.Get(), font_.Get()));
   }
-
-  RECT frame{0, 0, ScaleToFont(layout::kClientWidth, lineHeight_),
-             ScaleToFont(layout::kClientHeight, lineHeight_)};
-  ::AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  const int left = CentredStart(::GetSystemMetrics(SM_CXVIRTUALSCREEN), width);
-  const int top = CentredStart(::GetSystemMetrics(SM_CYVIRTUALSCREEN), height);
-
-  ::CreateWindowExA(kFormExStyle, kMainWindowClass, texts::kFormCaption, kFormStyle, left, top,
-                    width, height, nullptr, nullptr, instance, this);
+  const Rect& at = placed.window;
+  ::CreateWindowExW(kFormExStyle, FormClassName().c_str(), OwnText(texts::kFormCaption).c_str(), kFormStyle,
+                    at.left, at.top, at.Width(), at.Height(), nullptr, nullptr, instance, this);
   if (!hwnd_ || !created_) {
     if (creationError_) std::rethrow_exception(creationError_);
     throw AppError("Cannot create the main window");
@@ -98,43 +129,44 @@ Box TMainForm::Scaled(const Box& box) const { return ScaleToFont(box, lineHeight
 
 void TMainForm::CreateControls() {
   const HFONT font = font_.Get();
-  MainPanel.Create(hwnd_, TPanel::kClassName, "", WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
+  MainPanel.Create(hwnd_, TPanel::kClassName, L"", WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
                    Scaled({0, 0, layout::kClientWidth, layout::kClientHeight}), ids::kMainPanel, font);
   const HWND panel = MainPanel.Handle();
 
   // Created in focus order: the tab key follows the order of creation.
-  Memo.Create(panel, "EDIT", "",
+  Memo.Create(panel, L"EDIT", L"",
               WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
                   ES_AUTOVSCROLL | ES_AUTOHSCROLL,
               WS_EX_CLIENTEDGE, Scaled(layout::kMemo), ids::kMemo, font);
   Memo.AllowAnyLength();
+  Memo.TakeBareLineFeeds();
   Memo.LeaveTabToNavigation();
-  Zazeni.Create(panel, "BUTTON", texts::kZazeni, BS_PUSHBUTTON, 0, Scaled(layout::kZazeni),
+  Zazeni.Create(panel, L"BUTTON", OwnText(texts::kZazeni), BS_PUSHBUTTON, 0, Scaled(layout::kZazeni),
                 ids::kZazeni, font);
-  Ukaz.Create(panel, "EDIT", texts::kUkazInitial,
+  Ukaz.Create(panel, L"EDIT", OwnText(texts::kUkazInitial),
               WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE,
               Scaled(layout::kUkaz), ids::kUkaz, font);
-  Browse.Create(panel, "BUTTON", texts::kBrowse, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
+  Browse.Create(panel, L"BUTTON", OwnText(texts::kBrowse), WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
                 Scaled(layout::kBrowse), ids::kBrowse, font);
-  ListBox.Create(panel, "LISTBOX", "",
+  ListBox.Create(panel, L"LISTBOX", L"",
                  WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS |
                      LBS_NOTIFY,
                  WS_EX_CLIENTEDGE, Scaled(layout::kListBox), ids::kListBox, font);
-  Info.Create(panel, "BUTTON", texts::kInfo, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
+  Info.Create(panel, L"BUTTON", OwnText(texts::kInfo), WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
               Scaled(layout::kInfo), ids::kInfo, font);
-  Zdruzi.Create(panel, "BUTTON", texts::kZdruzi, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
+  Zdruzi.Create(panel, L"BUTTON", OwnText(texts::kZdruzi), WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
                 Scaled(layout::kZdruzi), ids::kZdruzi, font);
-  Izhod.Create(panel, "BUTTON", texts::kIzhod, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
+  Izhod.Create(panel, L"BUTTON", OwnText(texts::kIzhod), WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
                Scaled(layout::kIzhod), ids::kIzhod, font);
-  Brisi.Create(panel, "BUTTON", texts::kBrisi, WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON,
+  Brisi.Create(panel, L"BUTTON", OwnText(texts::kBrisi), WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON,
                0, Scaled(layout::kBrisi), ids::kBrisi, font);
   // Shown in the run button's slot while a tool runs; never in the tab order,
   // as all input but the stop is dropped then.
-  Ustavi.Create(panel, "BUTTON", texts::kUstavi, BS_PUSHBUTTON, 0, Scaled(layout::kUstavi), ids::kUstavi,
+  Ustavi.Create(panel, L"BUTTON", OwnText(texts::kUstavi), BS_PUSHBUTTON, 0, Scaled(layout::kUstavi), ids::kUstavi,
                 font);
-  Label2.Create(panel, "STATIC", texts::kLabelInputs, WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
+  Label2.Create(panel, L"STATIC", OwnText(texts::kLabelInputs), WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
                 Scaled(layout::kLabel2), ids::kLabel2, font);
-  Label1.Create(panel, "STATIC", texts::kLabelCommand, WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
+  Label1.Create(panel, L"STATIC", OwnText(texts::kLabelCommand), WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
                 Scaled(layout::kLabel1), ids::kLabel1, font);
 
   Zazeni.OnClick = [this](TControl* sender) { ZazeniClick(sender); };
@@ -157,16 +189,16 @@ void TMainForm::Show(int showCommand) {
   ::UpdateWindow(hwnd_);
 }
 
-void TMainForm::Close() { ::PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
+void TMainForm::Close() { ::PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
 
 LRESULT CALLBACK TMainForm::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* self = reinterpret_cast<TMainForm*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* self = reinterpret_cast<TMainForm*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (msg == WM_NCCREATE) {
-    self = static_cast<TMainForm*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+    self = static_cast<TMainForm*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
     self->hwnd_ = hwnd;
-    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
-  if (!self) return ::DefWindowProcA(hwnd, msg, wp, lp);
+  if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
 
   if (msg == WM_CREATE) {
     // An error while the window is built fails the creation; the entry shows
@@ -182,7 +214,7 @@ LRESULT CALLBACK TMainForm::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
   const LRESULT result = GuardMessage([&] { return self->HandleMessage(msg, wp, lp); });
   if (msg == WM_NCDESTROY) {
-    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
   }
   return result;
@@ -232,15 +264,15 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (created_) ::PostQuitMessage(0);
       return 0;
     default:
-      return ::DefWindowProcA(hwnd_, msg, wp, lp);
+      return ::DefWindowProcW(hwnd_, msg, wp, lp);
   }
 }
 
 // ---- Event handlers ---------------------------------------------------------
 
 void TMainForm::FormCreate(TControl*) {
-  char caption[256] = {};
-  ::GetWindowTextA(hwnd_, caption, sizeof caption);
+  wchar_t caption[256] = {};
+  ::GetWindowTextW(hwnd_, caption, 256);
   Application.Title = caption;
 }
 
@@ -261,7 +293,10 @@ void TMainForm::AddChosen(const std::vector<std::wstring>& paths) {
   for (const std::wstring& path : paths) read.push_back(InCodePage(path));
   const ChosenPaths chosen = SortOutChosen(read);
   if (!chosen.listed.empty()) AddEntries(chosen.listed);
-  if (!chosen.leftOut.empty()) ShowMessageDialog(hwnd_, MessageKind::Error, LeftOutMessage(chosen.leftOut));
+  if (chosen.leftOut.empty()) return;
+  std::vector<std::wstring> leftOut;
+  for (const std::string& name : chosen.leftOut) leftOut.push_back(Widen(name));
+  ShowMessageDialog(hwnd_, MessageKind::Error, LeftOutMessage(leftOut));
 }
 
 void TMainForm::AddEntries(const std::vector<std::string>& paths) {
@@ -280,12 +315,14 @@ void TMainForm::BrisiClick(TControl*) {
 
 void TMainForm::ZazeniClick(TControl*) {
   const TBusyGate::Run busy(gate_);
-  OutputTally shown([this](const std::string& text) { return Memo.AppendText(text); });
+  // The tool's output is in the system's code page, the program's own lines
+  // are its own words: each is converted from its own.
+  OutputTally shown([this](const std::wstring& text) { return Memo.AppendText(text); });
   RunEnd end;
   try {
     end = RunHidden(
         Ukaz.Text(),
-        [&](const OutputLines& lines) { shown.Offer(lines.text, lines.toolBytes); },
+        [&](const OutputLines& lines) { shown.Offer(Widen(lines.text), lines.toolBytes); },
         [this] {
           const bool stop = gate_.Attend();
           // Room for the output to come, with a look at the window after it.
@@ -295,8 +332,8 @@ void TMainForm::ZazeniClick(TControl*) {
     gate_.DropInput();  // else a key pressed during the run would answer the error box
     // What the full output area did not show is told with the failure.
     if (shown.NotShown() == 0) throw;
-    const std::string line = NotShownLine(shown.NotShown());
-    throw AppError(std::string(error.what()) + "\r\n\r\n" + line.substr(0, line.size() - 2));
+    const std::wstring line = NotShownLine(shown.NotShown());
+    throw AppError(error.Message() + L"\r\n\r\n" + line.substr(0, line.size() - 2));
   } catch (...) {
     gate_.DropInput();
     throw;
@@ -305,11 +342,11 @@ void TMainForm::ZazeniClick(TControl*) {
   // shows the end; what comes after acts at once. A stop given as the tool
   // ended by itself still ends the job.
   gate_.Attend();
-  const std::string endLines = RunEndLines(end.stopped, end.exitCode);
-  const std::string separator = std::string(runtexts::kSeparator) + "\r\n";
-  if (shown.Offer(end.last.text + endLines + separator, end.last.toolBytes)) return;
+  const std::wstring endLines = RunEndLines(end.stopped, end.exitCode);
+  const std::wstring separator = OwnText(runtexts::kSeparator) + L"\r\n";
+  if (shown.Offer(Widen(end.last.text) + endLines + separator, end.last.toolBytes)) return;
   // The output area is full: after what it shows, how much it does not.
-  const std::string told = endLines + NotShownLine(shown.NotShown());
+  const std::wstring told = endLines + NotShownLine(shown.NotShown());
   if (!Memo.AppendText(told + separator)) throw AppError(told.substr(0, told.size() - 2));
 }
 
@@ -334,7 +371,7 @@ int TMainForm::SelectedCount() const {
 
 void TMainForm::InfoClick(TControl*) {
   if (SelectedCount() == 0) {
-    ShowMessageDialog(hwnd_, MessageKind::Error, texts::kSelectAtLeastOne);
+    ShowMessageDialog(hwnd_, MessageKind::Error, OwnText(texts::kSelectAtLeastOne));
     return;
   }
   const TBusyGate::Run busy(gate_);  // from the first run to the last
@@ -347,26 +384,26 @@ void TMainForm::InfoClick(TControl*) {
 
 void TMainForm::ZdruziClick(TControl*) {
   if (SelectedCount() <= 1) {
-    ShowMessageDialog(hwnd_, MessageKind::Error, texts::kSelectAtLeastTwo);
+    ShowMessageDialog(hwnd_, MessageKind::Error, OwnText(texts::kSelectAtLeastTwo));
     return;
   }
-  const auto typed = PromptDialog(hwnd_, texts::kPromptCaption, texts::kPromptText, L"");
+  const auto typed = PromptDialog(hwnd_, OwnText(texts::kPromptCaption), OwnText(texts::kPromptText), L"");
   if (!typed) return;
   // The tool reads the description in the code page: one it cannot write
   // would reach it with question marks for letters.
   const std::optional<std::string> description = ExactlyInCodePage(*typed);
   if (!description) {
-    ShowMessageDialog(hwnd_, MessageKind::Error, DescriptionNotWritableMessage(Shown(*typed)));
+    ShowMessageDialog(hwnd_, MessageKind::Error, DescriptionNotWritableMessage(Widen(Shown(*typed))));
     return;
   }
   if (!SaveDialog.Execute(hwnd_)) {
     if (SaveDialog.Failure) ShowMessageDialog(hwnd_, MessageKind::Error, FileDialogFailedMessage(true, SaveDialog.Failure));
-    else ShowMessageDialog(hwnd_, MessageKind::Warning, texts::kMergeCancelled);
+    else ShowMessageDialog(hwnd_, MessageKind::Warning, OwnText(texts::kMergeCancelled));
     return;
   }
   const std::optional<std::string> writable = OutputInCodePage(SaveDialog.Files.front());
   if (!writable) {
-    ShowMessageDialog(hwnd_, MessageKind::Error, OutputNotWritableMessage(Shown(SaveDialog.Files.front())));
+    ShowMessageDialog(hwnd_, MessageKind::Error, OutputNotWritableMessage(Widen(Shown(SaveDialog.Files.front()))));
     return;
   }
   const std::string& output = *writable;
@@ -378,7 +415,7 @@ void TMainForm::ZdruziClick(TControl*) {
   const std::wstring& chosen = SaveDialog.Files.front();
   if (IsSelectedEntry(entries, selected, output) ||
       AnySelectedEntry(entries, selected, [&](const std::string& entry) { return IsSameFile(Widen(entry), chosen); })) {
-    ShowMessageDialog(hwnd_, MessageKind::Error, SameNameMessage(output));
+    ShowMessageDialog(hwnd_, MessageKind::Error, SameNameMessage(Widen(output)));
     return;
   }
   std::vector<std::string> inputs;

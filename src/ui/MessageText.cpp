@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "runner/CommandLine.h"
+#include "app/OwnText.h"
 #include "ui/Texts.h"
 
 bool IsSelectedEntry(const std::vector<std::string>& entries, const std::vector<bool>& selected,
@@ -17,35 +17,35 @@ bool AnySelectedEntry(const std::vector<std::string>& entries, const std::vector
   return false;
 }
 
-std::string SameNameMessage(const std::string& outputPath) {
-  return std::string(texts::kSameName) + "\n\n" + Quoted(outputPath);
+std::wstring SameNameMessage(const std::wstring& outputPath) {
+  return OwnText(texts::kSameName) + L"\n\n\"" + outputPath + L"\"";
 }
 
-std::string LeftOutMessage(const std::vector<std::string>& names) {
-  std::string message = std::string(texts::kLeftOut) + "\n";
-  for (const std::string& name : names) message += "\n" + name;
-  return message + "\n\n" + texts::kLeftOutHint;
+std::wstring LeftOutMessage(const std::vector<std::wstring>& names) {
+  std::wstring message = OwnText(texts::kLeftOut) + L"\n";
+  for (const std::wstring& name : names) message += L"\n" + name;
+  return message + L"\n\n" + OwnText(texts::kLeftOutHint);
 }
 
 namespace {
 
-// What cannot be written, the text as well as the message can show it, and
+// What cannot be written, the text as well as the code page can show it, and
 // what to do.
-std::string NotWritableMessage(const char* what, const std::string& shown, const char* hint) {
-  return std::string(what) + "\n\n" + shown + "\n\n" + hint;
+std::wstring NotWritableMessage(const char* what, const std::wstring& shown, const char* hint) {
+  return OwnText(what) + L"\n\n" + shown + L"\n\n" + OwnText(hint);
 }
 
 }  // namespace
 
-std::string OutputNotWritableMessage(const std::string& outputPath) {
+std::wstring OutputNotWritableMessage(const std::wstring& outputPath) {
   return NotWritableMessage(texts::kOutputNotWritable, outputPath, texts::kOutputNotWritableHint);
 }
 
-std::string DescriptionNotWritableMessage(const std::string& description) {
+std::wstring DescriptionNotWritableMessage(const std::wstring& description) {
   return NotWritableMessage(texts::kDescriptionNotWritable, description, texts::kDescriptionNotWritableHint);
 }
 
-std::string FileDialogFailedMessage(bool save, unsigned long code) {
+std::wstring FileDialogFailedMessage(bool save, unsigned long code) {
   // The common dialogs' codes (cderr.h).
   constexpr unsigned long kMemAllocFailure = 0x0009, kMemLockFailure = 0x000A, kSubclassFailure = 0x3001,
                           kInvalidFileName = 0x3002, kBufferTooSmall = 0x3003;
@@ -55,22 +55,21 @@ std::string FileDialogFailedMessage(bool save, unsigned long code) {
   else if (code == kBufferTooSmall) why = texts::kDialogNamesTooLong;
   char hex[16];
   std::snprintf(hex, sizeof hex, "0x%04lX", code);
-  return std::string(save ? texts::kSaveDialogFailed : texts::kOpenDialogFailed) + why + "\n\n" +
-         texts::kDialogErrorCode + hex;
+  return OwnText(save ? texts::kSaveDialogFailed : texts::kOpenDialogFailed) + OwnText(why) + L"\n\n" +
+         OwnText(texts::kDialogErrorCode) + OwnText(hex);
 }
 
-std::string NotShownLine(std::size_t bytes) {
-  return texts::kNotShown + std::to_string(bytes) + texts::kNotShownEnd + "\r\n";
+std::wstring NotShownLine(std::size_t bytes) {
+  return OwnText(texts::kNotShown) + std::to_wstring(bytes) + OwnText(texts::kNotShownEnd) + L"\r\n";
 }
 
-std::string MessageDialogCopy(const std::string& caption, const std::string& text,
-                              const std::string& button) {
-  const std::string rule = "---------------------------\r\n";
-  std::string copy = rule + caption + "\r\n" + rule;
+std::wstring MessageDialogCopy(const std::wstring& caption, const std::wstring& text, const std::wstring& button) {
+  const std::wstring rule = L"---------------------------\r\n";
+  std::wstring copy = rule + caption + L"\r\n" + rule;
   // Line feeds in the text become the clipboard's CR LF.
-  for (char c : text) {
-    if (c == '\n') copy += '\r';
+  for (wchar_t c : text) {
+    if (c == L'\n') copy += L'\r';
     copy += c;
   }
-  return copy + "\r\n" + rule + button + "\r\n" + rule;
+  return copy + L"\r\n" + rule + button + L"\r\n" + rule;
 }

@@ -1,5 +1,7 @@
 #pragma once
-// Texts the jobs and the message dialog put together.
+// Texts the jobs and the message dialog put together, as wide text: the
+// program's own words converted from Windows-1250, and the paths and texts
+// the caller gives already converted from the system's code page.
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -13,25 +15,24 @@ bool AnySelectedEntry(const std::vector<std::string>& entries, const std::vector
                       const std::function<bool(const std::string&)>& matches);
 
 // The same-name error: the message, two line feeds, the quoted output path.
-std::string SameNameMessage(const std::string& outputPath);
+std::wstring SameNameMessage(const std::wstring& outputPath);
 
 // The error for files left out of the list: the message, each name on a line
 // of its own, and what to do.
-std::string LeftOutMessage(const std::vector<std::string>& names);
+std::wstring LeftOutMessage(const std::vector<std::wstring>& names);
 
 // The error for a merge's output whose name the code page cannot write.
-std::string OutputNotWritableMessage(const std::string& outputPath);
+std::wstring OutputNotWritableMessage(const std::wstring& outputPath);
 
 // The error for a merge's description that the code page cannot write.
-std::string DescriptionNotWritableMessage(const std::string& description);
+std::wstring DescriptionNotWritableMessage(const std::wstring& description);
 
 // The error for a file dialog that failed with `code` (CommDlgExtendedError).
-std::string FileDialogFailedMessage(bool save, unsigned long code);
+std::wstring FileDialogFailedMessage(bool save, unsigned long code);
 
 // The line that tells how many bytes of a run's output the full output area
 // did not show, with its line break.
-std::string NotShownLine(std::size_t bytes);
+std::wstring NotShownLine(std::size_t bytes);
 
 // What Ctrl+C puts on the clipboard for a message dialog.
-std::string MessageDialogCopy(const std::string& caption, const std::string& text,
-                              const std::string& button);
+std::wstring MessageDialogCopy(const std::wstring& caption, const std::wstring& text, const std::wstring& button);

@@ -1,6 +1,6 @@
 #include "ui/OutputTally.h"
 
-bool OutputTally::Offer(const std::string& text, std::size_t toolBytes) {
+bool OutputTally::Offer(const std::wstring& text, std::size_t toolBytes) {
   if (!refused_ && append_(text)) return true;
   refused_ = true;
   notShown_ += toolBytes;

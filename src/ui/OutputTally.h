@@ -10,13 +10,13 @@
 class OutputTally {
  public:
   // Adds text at the end of the area; false when the area did not take it whole.
-  using Append = std::function<bool(const std::string& text)>;
+  using Append = std::function<bool(const std::wstring& text)>;
 
   explicit OutputTally(Append append) : append_(std::move(append)) {}
 
   // Offers text holding `toolBytes` bytes of the tool's output. True when
   // the area took it; otherwise those bytes count as not shown.
-  bool Offer(const std::string& text, std::size_t toolBytes);
+  bool Offer(const std::wstring& text, std::size_t toolBytes);
 
   // Bytes of the tool's output the area did not show.
   std::size_t NotShown() const { return notShown_; }

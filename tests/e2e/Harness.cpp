@@ -36,12 +36,15 @@ namespace {
 
 std::string programPath;
 int programBits = 0;
+unsigned codePage = 0;
 
 }  // namespace
 
 std::string ProgramPath() { return programPath.empty() ? DriverFolder() + "\\ZarveltGUI.exe" : programPath; }
 
 int ProgramBits() { return programBits; }
+
+unsigned CodePageAsked() { return codePage; }
 
 void TakeProgramArguments(int& argc, char** argv) {
   int kept = 1;
@@ -53,6 +56,8 @@ void TakeProgramArguments(int& argc, char** argv) {
         if (c == '/') c = '\\';
     } else if (arg.rfind("--bits=", 0) == 0) {
       programBits = std::atoi(arg.c_str() + 7);
+    } else if (arg.rfind("--code-page=", 0) == 0) {
+      codePage = static_cast<unsigned>(std::atoi(arg.c_str() + 12));
     } else {
       argv[kept++] = argv[i];
     }
@@ -138,6 +143,15 @@ std::string WindowText(HWND hwnd) {
   // the text.
   std::string text(static_cast<std::size_t>(length) * 2 + 16, '\0');
   const LRESULT copied = ::SendMessageA(hwnd, WM_GETTEXT, static_cast<WPARAM>(length + 1),
+                                        reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(copied));
+  return text;
+}
+
+std::wstring WideText(HWND hwnd) {
+  const LRESULT length = ::SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<std::size_t>(length) + 16, L'\0');
+  const LRESULT copied = ::SendMessageW(hwnd, WM_GETTEXT, static_cast<WPARAM>(text.size()),
                                         reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(copied));
   return text;

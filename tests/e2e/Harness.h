@@ -27,7 +27,10 @@ std::string ProgramPath();
 // Whether the program under test is a 32- or 64-bit build (--bits=32 or 64),
 // or 0 when not said.
 int ProgramBits();
-// Takes --program=PATH and --bits=N out of the driver's arguments.
+// The system code page the driver was started to run the program under
+// (--code-page=N), or 0 when not said.
+unsigned CodePageAsked();
+// Takes --program=PATH, --bits=N and --code-page=N out of the driver's arguments.
 void TakeProgramArguments(int& argc, char** argv);
 
 // A fresh, empty folder for one test (under the system's temporary folder).
@@ -43,6 +46,8 @@ std::wstring MakeFile(const std::wstring& path, const std::string& bytes = "IMG"
 std::wstring Wide(const std::string& text);
 
 std::string WindowText(HWND hwnd);
+// The same as wide text, whatever the system's code page.
+std::wstring WideText(HWND hwnd);
 std::string ClassOf(HWND hwnd);
 RECT ClientRectOf(HWND hwnd);
 // A window's rectangle relative to the client area of `parent`.

@@ -518,3 +518,33 @@ TEST_F(Jobs, AMergeOutputNamedOutsideTheCodePageGetsItsOwnErrorAndNoRun) {
   EXPECT_EQ(Memo(), "") << "no run";
   EXPECT_EQ(app->Text(ids::kUkaz), "Zarvelt.exe ");
 }
+
+// ---- Any code page of the system -------------------------------------------------
+
+// The program's own words read as written whatever the system's code page:
+// run under 1250 with the suite, and under 1252 and 65001 on their own (see
+// CMakeLists.txt). They are read as wide text, as the screen shows them.
+TEST_F(Jobs, TheProgramsOwnTextsReadRightUnderTheSystemsCodePage) {
+  std::printf("the system's code page: %u\n", ::GetACP());
+  EXPECT_EQ(WideText(app->Control(ids::kZdruzi)), L"Zdru\u017ei v eno");
+  app->Click(ids::kInfo);
+  HWND box = app->WaitDialog();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(WideText(::GetDlgItem(box, IDC_MESSAGE_TEXT)), L"Izbrati mora\u0161 vsaj eno datoteko!");
+  Dismiss(box);
+
+  List("\"a.img\" \"b.img\"", 2);
+  app->Click(ids::kZdruzi);
+  const HWND prompt = app->WaitDialog();
+  ASSERT_NE(prompt, nullptr);
+  EXPECT_EQ(WideText(::GetDlgItem(prompt, IDC_PROMPT_TEXT)), L"Opis zdru\u017eene mape:");
+  ::SendMessageW(::GetDlgItem(prompt, IDC_PROMPT_FIELD), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Karta \u010d\u0161\u017e"));
+  HoldForPicture();
+  PressDialogButton(prompt, IDCANCEL);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(prompt); }));
+
+  app->Run(Tool("exit:0xC0000005"));
+  ASSERT_TRUE(app->WaitSeparators(1));
+  EXPECT_EQ(WideText(app->Control(ids::kMemo)),
+            L"Orodje se je nenormalno kon\u010dalo (koda 0xC0000005).\r\n" + Wide(kSeparatorLine));
+}

@@ -23,6 +23,12 @@ int main(int argc, char** argv) {
                             : "this host runs no 32-bit Linux programs, which Wine needs for a 32-bit Windows program");
     return 0;
   }
+  // A run under another code page of the system is started in a locale that
+  // gives it (see tests/e2e/CMakeLists.txt): it must have.
+  if (e2e::CodePageAsked() && e2e::CodePageAsked() != ::GetACP() && !GTEST_FLAG_GET(list_tests)) {
+    std::printf("the driver runs under code page %u, not %u: is the locale there?\n", ::GetACP(), e2e::CodePageAsked());
+    return 1;
+  }
   e2e::wineonly::SetScreenDpi(96);
   return RUN_ALL_TESTS();
 }

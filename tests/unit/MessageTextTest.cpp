@@ -22,18 +22,18 @@ TEST(IsSelectedEntry, ExactBytesOfSelectedEntriesOnly) {
 }
 
 TEST(SameNameMessage, MessageTwoLineFeedsAndTheQuotedPath) {
-  EXPECT_EQ(SameNameMessage("C:\\R&D\\a.img"),
-            "Ne more\x9a shraniti pod isto ime, kot je datoteka katero zdru\x9euje\x9a!\n\n\"C:\\R&D\\a.img\"");
+  EXPECT_EQ(SameNameMessage(L"C:\\R&D\\a.img"),
+            L"Ne more\u0161 shraniti pod isto ime, kot je datoteka katero zdru\u017euje\u0161!\n\n\"C:\\R&D\\a.img\"");
 }
 
 TEST(LeftOutMessage, NamesEachFileOnALineOfItsOwnAndSaysWhatToDo) {
-  const std::string message = LeftOutMessage({"C:\\m\\??.img", "C:\\m\\?????.img"});
-  EXPECT_EQ(message.rfind("Teh datotek ni mogo\xe8" "e dati orodju", 0), 0u) << message;
-  EXPECT_NE(message.find(":\n\nC:\\m\\??.img\nC:\\m\\?????.img\n\nPreimenujte"), std::string::npos) << message;
-  EXPECT_NE(OutputNotWritableMessage("C:\\m\\?????.img").find("\n\nC:\\m\\?????.img\n\n"), std::string::npos);
-  EXPECT_EQ(DescriptionNotWritableMessage("????? Espa?a"),
-            "Opisa ni mogo\xe8" "e zapisati v kodni strani sistema, zato ga orodju ni mogo\xe8" "e dati:\n\n"
-            "????? Espa?a\n\nVnesite opis brez \xe8rk, ki jih kodna stran nima.");
+  const std::wstring message = LeftOutMessage({L"C:\\m\\??.img", L"C:\\m\\?????.img"});
+  EXPECT_EQ(message.rfind(L"Teh datotek ni mogo\u010de dati orodju", 0), 0u) << message;
+  EXPECT_NE(message.find(L":\n\nC:\\m\\??.img\nC:\\m\\?????.img\n\nPreimenujte"), std::wstring::npos) << message;
+  EXPECT_NE(OutputNotWritableMessage(L"C:\\m\\?????.img").find(L"\n\nC:\\m\\?????.img\n\n"), std::wstring::npos);
+  EXPECT_EQ(DescriptionNotWritableMessage(L"????? Espa?a"),
+            L"Opisa ni mogo\u010de zapisati v kodni strani sistema, zato ga orodju ni mogo\u010de dati:\n\n"
+            L"????? Espa?a\n\nVnesite opis brez \u010drk, ki jih kodna stran nima.");
 }
 
 // The dialogs' codes have no system text: the message says what failed in
@@ -42,46 +42,46 @@ TEST(FileDialogFailedMessage, WhichDialogWhatFailedAndTheCode) {
   const struct {
     bool save;
     unsigned long code;
-    std::string message;
+    std::wstring message;
   } cases[] = {
-      {false, 0x3003, "Izbira datotek ni uspela: izbranih imen je ve\xe8, kot jih pogovorno okno lahko vrne naenkrat. "
-                      "Izberite manj datotek.\n\nKoda napake pogovornega okna: 0x3003"},
-      {true, 0x3002, "Izbira izhodne datoteke ni uspela: ime datoteke ni veljavno.\n\nKoda napake pogovornega okna: 0x3002"},
-      {true, 0x0009, "Izbira izhodne datoteke ni uspela: zmanjkalo je pomnilnika.\n\nKoda napake pogovornega okna: 0x0009"},
-      {false, 0x3001, "Izbira datotek ni uspela: zmanjkalo je pomnilnika.\n\nKoda napake pogovornega okna: 0x3001"},
-      {false, 0xFFFF, "Izbira datotek ni uspela: pogovornega okna ni bilo mogo\xe8" "e odpreti.\n\n"
-                      "Koda napake pogovornega okna: 0xFFFF"},
-      {true, 0x0002, "Izbira izhodne datoteke ni uspela: pogovornega okna ni bilo mogo\xe8" "e odpreti.\n\n"
-                     "Koda napake pogovornega okna: 0x0002"},
+      {false, 0x3003, L"Izbira datotek ni uspela: izbranih imen je ve\u010d, kot jih pogovorno okno lahko vrne naenkrat. "
+                      L"Izberite manj datotek.\n\nKoda napake pogovornega okna: 0x3003"},
+      {true, 0x3002, L"Izbira izhodne datoteke ni uspela: ime datoteke ni veljavno.\n\nKoda napake pogovornega okna: 0x3002"},
+      {true, 0x0009, L"Izbira izhodne datoteke ni uspela: zmanjkalo je pomnilnika.\n\nKoda napake pogovornega okna: 0x0009"},
+      {false, 0x3001, L"Izbira datotek ni uspela: zmanjkalo je pomnilnika.\n\nKoda napake pogovornega okna: 0x3001"},
+      {false, 0xFFFF, L"Izbira datotek ni uspela: pogovornega okna ni bilo mogo\u010de odpreti.\n\n"
+                      L"Koda napake pogovornega okna: 0xFFFF"},
+      {true, 0x0002, L"Izbira izhodne datoteke ni uspela: pogovornega okna ni bilo mogo\u010de odpreti.\n\n"
+                     L"Koda napake pogovornega okna: 0x0002"},
   };
   for (const auto& c : cases) EXPECT_EQ(FileDialogFailedMessage(c.save, c.code), c.message) << c.code;
 }
 
 TEST(MessageDialogCopy, CaptionTextAndButtonBetweenRules) {
-  EXPECT_EQ(MessageDialogCopy("Error", "line one\n\nline two", "OK"),
-            "---------------------------\r\nError\r\n---------------------------\r\n"
-            "line one\r\n\r\nline two\r\n---------------------------\r\nOK\r\n"
-            "---------------------------\r\n");
+  EXPECT_EQ(MessageDialogCopy(L"Error", L"line one\n\nline \u010d", L"OK"),
+            L"---------------------------\r\nError\r\n---------------------------\r\n"
+            L"line one\r\n\r\nline \u010d\r\n---------------------------\r\nOK\r\n"
+            L"---------------------------\r\n");
 }
 
 // Once the output area refuses a piece, nothing more is offered to it, and
 // every byte of the tool's output that it did not show is counted.
 TEST(OutputTally, AfterTheFirstRefusalNothingMoreIsOfferedAndEveryByteIsCounted) {
-  std::vector<std::string> offered;
+  std::vector<std::wstring> offered;
   bool takes = true;
-  OutputTally tally([&](const std::string& text) {
+  OutputTally tally([&](const std::wstring& text) {
     offered.push_back(text);
     return takes;
   });
-  EXPECT_TRUE(tally.Offer("one\r\n", 3));
+  EXPECT_TRUE(tally.Offer(L"one\r\n", 3));
   EXPECT_EQ(tally.NotShown(), 0u);
   takes = false;
-  EXPECT_FALSE(tally.Offer("big\r\n", 1000000));
+  EXPECT_FALSE(tally.Offer(L"big\r\n", 1000000));
   takes = true;  // a smaller piece it might take now would leave a gap
-  EXPECT_FALSE(tally.Offer("x\r\n", 1));
-  EXPECT_FALSE(tally.Offer("", 0));
-  EXPECT_EQ(offered, (std::vector<std::string>{"one\r\n", "big\r\n"}));
+  EXPECT_FALSE(tally.Offer(L"x\r\n", 1));
+  EXPECT_FALSE(tally.Offer(L"", 0));
+  EXPECT_EQ(offered, (std::vector<std::wstring>{L"one\r\n", L"big\r\n"}));
   EXPECT_EQ(tally.NotShown(), 1000001u);
   EXPECT_EQ(NotShownLine(1000001),
-            "Okno z izpisom je polno, zato izpis orodja ni prikazan v celoti (neprikazanih bajtov: 1000001).\r\n");
+            L"Okno z izpisom je polno, zato izpis orodja ni prikazan v celoti (neprikazanih bajtov: 1000001).\r\n");
 }
