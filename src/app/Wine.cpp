@@ -6,10 +6,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/WindowsPaths.h"
+
 namespace wine {
 
 bool Present() {
-  static const bool present = ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+  static const bool present = !windowspaths::kTaken &&
+                              ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
   return present;
 }
 

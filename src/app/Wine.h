@@ -9,7 +9,8 @@
 
 namespace wine {
 
-// Whether the program runs under Wine.
+// Whether the program runs under Wine (never in the build that takes
+// Windows' paths, see WindowsPaths.h).
 bool Present();
 
 // ---- The output area (Wine's edit control) -------------------------------------

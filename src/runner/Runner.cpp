@@ -7,6 +7,7 @@
 
 #include "app/AppError.h"
 #include "app/Owned.h"
+#include "app/WindowsPaths.h"
 #include "runner/BatchPolicy.h"
 #include "runner/RunText.h"
 
@@ -23,6 +24,9 @@ constexpr DWORD kChunkSize = 1023;
 // but with far fewer calls into the system (each a round trip to the server
 // under Wine: 72 MB of output took 27 s with 16 KB reads, 21 s with 64 KB).
 constexpr DWORD kReadSize = 64 * kChunkSize;
+// After a stop that could not end what the tool started, how long its output
+// is still read once the tool has ended.
+constexpr ULONGLONG kDrainAfterStopMs = 100;
 
 // At most 255 characters; a longer description comes back empty.
 std::wstring DescribeSystemError(DWORD code) {
@@ -126,7 +130,8 @@ class ChunkReader {
 // so that a stop ends them all at once; and as the program holds its only
 // handle, they all end with the program, however it ends. Where the program
 // runs in a job of its own that forbids this, the tool runs outside one and
-// a stop ends the tool alone. A process of the job that meets an exception
+// a stop ends the tool alone (what it started is then no longer waited for,
+// see ToolRun::Abandoned). A process of the job that meets an exception
 // no one handles ends at once: hidden, it would otherwise wait behind the
 // system's error report, and the run with it.
 class ToolJob {
@@ -137,9 +142,10 @@ class ToolJob {
 
   // Puts a process, started suspended, into the job; false when it cannot be.
   bool Assign(HANDLE process) {
-    assigned_ = job_ && ::AssignProcessToJobObject(job_.Get(), process);
+    assigned_ = !windowspaths::kTaken && job_ && ::AssignProcessToJobObject(job_.Get(), process);
     return assigned_;
   }
+  bool Holds() const { return assigned_; }
 
   // Ends whatever of the tool still lives: in the job, every process it
   // started, also after the tool itself has ended; else the tool. True when
@@ -255,6 +261,20 @@ class ToolRun {
   void Stop() {
     const bool toolRan = !ToolEnded();
     if (job_.Stop(process_.Get()) && (toolRan || outputFlows_)) stopped_ = true;
+    if (!job_.Holds()) stopOutsideJob_ = true;
+  }
+
+  // Whether the run ends now, whatever output may still come: a stop was
+  // asked where what the tool started could not be ended with it (outside
+  // a job), and the tool ended a moment ago. What it wrote before is read
+  // meanwhile; output that still came counts as stopped.
+  bool Abandoned() {
+    if (!stopOutsideJob_ || !ToolEnded()) return false;
+    const ULONGLONG now = ::GetTickCount64();
+    if (!abandonAt_) abandonAt_ = now + kDrainAfterStopMs;
+    if (now < abandonAt_) return false;
+    if (outputFlows_) stopped_ = true;
+    return true;
   }
   // Whether the last look at the pipe found output.
   void NoteFlow(bool flows) { outputFlows_ = flows; }
@@ -280,6 +300,8 @@ class ToolRun {
   bool toolEnded_ = false;
   bool outputFlows_ = false;  // the last look found output
   bool stopped_ = false;
+  bool stopOutsideJob_ = false;
+  ULONGLONG abandonAt_ = 0;
 };
 
 // The batch of output collected and not shown yet.
@@ -310,7 +332,7 @@ bool KeyWaiting() { return (HIWORD(::GetQueueStatus(QS_KEY)) & QS_KEY) != 0; }
 unsigned long InputWakeFlags() {
   static const DWORD flags = [] {
     const DWORD everything = QS_KEY | QS_MOUSE | QS_RAWINPUT | QS_TOUCH | QS_POINTER;
-    return ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, everything) == WAIT_FAILED
+    return windowspaths::kTaken || ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, everything) == WAIT_FAILED
                ? static_cast<DWORD>(QS_KEY | QS_MOUSE | QS_RAWINPUT)
                : everything;
   }();
@@ -336,6 +358,7 @@ RunEnd RunHidden(const std::string& commandLine, const ShowOutput& show, const A
       // end noted here first (it came while the window was attended) is
       // looked into at once, not after a wait for output that will not come.
       const bool ended = run.ToolEnded();
+      if (run.Abandoned()) return run.End(batch.TakeLines());
       if (ended && !endedBefore) next.waitMs = 0;
       endedBefore = ended;
       const ToolRun::Woke woke = run.Wait(next.waitMs, next.windows);

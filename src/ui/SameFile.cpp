@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/Owned.h"
+#include "app/WindowsPaths.h"
 
 namespace {
 
@@ -72,7 +73,10 @@ std::wstring ComparablePath(const std::wstring& path) {
 
 }  // namespace
 
-std::wstring ShortPathOf(const std::wstring& path) { return OtherForm(path, ::GetShortPathNameW); }
+std::wstring ShortPathOf(const std::wstring& path) {
+  if (windowspaths::kTaken) return {};
+  return OtherForm(path, ::GetShortPathNameW);
+}
 
 std::wstring LongPathOf(const std::wstring& path) { return OtherForm(path, ::GetLongPathNameW); }
 

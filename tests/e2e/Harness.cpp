@@ -37,6 +37,7 @@ namespace {
 std::string programPath;
 int programBits = 0;
 unsigned codePage = 0;
+bool windowsPaths = false;
 
 }  // namespace
 
@@ -45,6 +46,8 @@ std::string ProgramPath() { return programPath.empty() ? DriverFolder() + "\\Zar
 int ProgramBits() { return programBits; }
 
 unsigned CodePageAsked() { return codePage; }
+
+bool WindowsPathsProgram() { return windowsPaths; }
 
 void TakeProgramArguments(int& argc, char** argv) {
   int kept = 1;
@@ -56,6 +59,8 @@ void TakeProgramArguments(int& argc, char** argv) {
         if (c == '/') c = '\\';
     } else if (arg.rfind("--bits=", 0) == 0) {
       programBits = std::atoi(arg.c_str() + 7);
+    } else if (arg == "--windows-paths") {
+      windowsPaths = true;
     } else if (arg.rfind("--code-page=", 0) == 0) {
       codePage = static_cast<unsigned>(std::atoi(arg.c_str() + 12));
     } else {

@@ -27,10 +27,15 @@ std::string ProgramPath();
 // Whether the program under test is a 32- or 64-bit build (--bits=32 or 64),
 // or 0 when not said.
 int ProgramBits();
+// Whether the program under test is the build that takes, under Wine, the
+// paths the program takes on Windows (--windows-paths): no job for the tool,
+// no short names.
+bool WindowsPathsProgram();
 // The system code page the driver was started to run the program under
 // (--code-page=N), or 0 when not said.
 unsigned CodePageAsked();
-// Takes --program=PATH, --bits=N and --code-page=N out of the driver's arguments.
+// Takes --program=PATH, --bits=N, --windows-paths and --code-page=N out of the
+// driver's arguments.
 void TakeProgramArguments(int& argc, char** argv);
 
 // A fresh, empty folder for one test (under the system's temporary folder).
