@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
-int ScalingLineHeight(int measuredLineHeight) {
-  return measuredLineHeight > 0 ? measuredLineHeight : layout::kDesignLineHeight;
+int ScalingLineHeight(int measuredLineHeight, int fontPixels) {
+  if (measuredLineHeight <= 0) return layout::kDesignLineHeight;
+  const int proportional = (fontPixels * layout::kDesignLineHeight + layout::kDesignFontPixels - 1) / layout::kDesignFontPixels;
+  return std::max(measuredLineHeight, proportional);
 }
 
 int ScaleToFont(int value, int lineHeight) {

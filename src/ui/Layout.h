@@ -17,6 +17,7 @@ struct Box {
 namespace layout {
 
 inline constexpr int kDesignLineHeight = 13;
+inline constexpr int kDesignFontPixels = 11;
 inline constexpr int kClientWidth = 585;
 inline constexpr int kClientHeight = 601;
 inline constexpr int kFontPoints = 8;  // Tahoma 8 pt: 11 pixels high at 96 pixels per inch
@@ -42,7 +43,12 @@ inline constexpr Box kMemo{8, 192, 569, 401};
 
 // The line height the window is scaled by: the window font's measured line
 // height, at every density; the design height when it could not be measured.
-int ScalingLineHeight(int measuredLineHeight);
+// Never less than the design's line height in proportion to the font's
+// pixel size, as its text is as wide as that size: a font whose line is short
+// for its size (Tahoma 12 pixels high, line 14) would otherwise cut its text
+// at the end of the scaled boxes ("Vhodne datotek"). At the usual densities
+// (11, 13, 16 and 19 pixels) the measured line is the higher.
+int ScalingLineHeight(int measuredLineHeight, int fontPixels);
 
 // value * lineHeight / 13, rounded to the nearest pixel (halves away from zero).
 int ScaleToFont(int value, int lineHeight);

@@ -104,13 +104,13 @@ TMainForm::TMainForm(HINSTANCE instance)
     const int pixels = ::MulDiv(layout::kFontPoints, ::GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
     placed = PlaceWindow(Monitors(), pixels, [&](int fontPixels) {
       const UniqueFont font = CreateWindowFont(fontPixels);
-      const int lineHeight = ScalingLineHeight(LineHeightOf(screen.Get(), font.Get()));
+      const int lineHeight = ScalingLineHeight(LineHeightOf(screen.Get(), font.Get()), fontPixels);
       RECT frame{0, 0, ScaleToFont(layout::kClientWidth, lineHeight), ScaleToFont(layout::kClientHeight, lineHeight)};
       ::AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
       return Size{frame.right - frame.left, frame.bottom - frame.top};
     });
     font_ = CreateWindowFont(placed.fontPixels);
-    lineHeight_ = ScalingLineHeight(LineHeightOf(screen.Get(), font_.Get()));
+    lineHeight_ = ScalingLineHeight(LineHeightOf(screen.Get(), font_.Get()), placed.fontPixels);
   }
   const Rect& at = placed.window;
   ::CreateWindowExW(kFormExStyle, FormClassName().c_str(), OwnText(texts::kFormCaption).c_str(), kFormStyle,

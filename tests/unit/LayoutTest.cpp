@@ -27,11 +27,18 @@ TEST(ScaleToFont, BoxScalesEveryField) {
   EXPECT_EQ(ScaleToFont(layout::kMemo, 26), (Box{16, 384, 1138, 802}));
 }
 
-TEST(ScalingLineHeight, TheMeasuredHeightOrNoScalingWithoutOne) {
-  EXPECT_EQ(ScalingLineHeight(12), 12) << "a shorter font shrinks the window, at 96 DPI too";
-  EXPECT_EQ(ScalingLineHeight(13), 13);
-  EXPECT_EQ(ScalingLineHeight(19), 19);
-  EXPECT_EQ(ScalingLineHeight(0), 13) << "no measurement: no scaling";
+TEST(ScalingLineHeight, TheMeasuredHeightButNoLessThanTheFontsSizeAsksOrNoScalingWithoutOne) {
+  const struct {
+    int measured, pixels, scaling;
+  } cases[] = {
+      {13, 11, 13}, {16, 13, 16}, {19, 16, 19}, {23, 19, 23},  // Tahoma at 96, 120, 144 and 168 dpi
+      {11, 9, 11}, {12, 10, 12},                              // smaller ones, whose line is as high as their size asks
+      {14, 12, 15},  // a line short for its size: as high as 12 pixels ask (14.2)
+      {12, 11, 13},  // at 96 dpi too: the text is as wide as 11 pixels make it
+      {0, 16, 13},   // no measurement: no scaling
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ScalingLineHeight(c.measured, c.pixels), c.scaling) << c.measured << " at " << c.pixels << " px";
 }
 
 TEST(CentredStart, HalfTheSpareRoomAndNeverNegative) {
@@ -49,7 +56,7 @@ TEST(PlaceWindow, OnEveryMonitorLayoutTheWholeWindowLiesInAWorkArea) {
   const auto windowAt = [](int frameHeight) {
     return [frameHeight](int pixels) {
       static const int kLineHeight[] = {7, 8, 10, 11, 12, 13, 14, 16, 17, 18, 19, 21, 22, 23, 24};  // 6 to 20 px
-      const int h = kLineHeight[pixels - 6];
+      const int h = ScalingLineHeight(kLineHeight[pixels - 6], pixels);
       return Size{ScaleToFont(layout::kClientWidth, h) + 6, ScaleToFont(layout::kClientHeight, h) + frameHeight};
     };
   };
@@ -72,8 +79,9 @@ TEST(PlaceWindow, OnEveryMonitorLayoutTheWholeWindowLiesInAWorkArea) {
        {screen(1920, 1080), {{0, -1080, 1920, 0}, {0, -1080, 1920, -40}}}, 11, 25, {11, {664, 207, 1255, 833}}},
       {"a taskbar at the bottom", {screen(1280, 720, 48)}, 11, 25, {11, {344, 23, 935, 649}}},
       // and where it does not fit there, its font is made smaller until it does.
-      {"a taskbar at the side, 125 %", {{{0, 0, 1366, 768}, {0, 0, 1306, 768}, true}}, 13, 30, {12, {335, 45, 971, 722}}},
-      {"125 % on 1366 x 768", {screen(1366, 768, 60)}, 13, 30, {12, {365, 15, 1001, 692}}},
+      // (12 pixels ask for the window of a 15-pixel line, as high as 13's.)
+      {"a taskbar at the side, 125 %", {{{0, 0, 1366, 768}, {0, 0, 1306, 768}, true}}, 13, 30, {12, {312, 22, 993, 745}}},
+      {"125 % on 1366 x 768", {screen(1366, 768, 60)}, 13, 30, {11, {387, 38, 978, 669}}},
       {"175 % on 1920 x 1080", {screen(1920, 1080, 84)}, 19, 39, {16, {529, 39, 1390, 956}}},
       {"1024 x 600 at 96 dpi", {screen(1024, 600)}, 11, 25, {9, {261, 13, 762, 547}}},
       {"not even the floor fits", {screen(640, 400)}, 11, 25, {8, {92, 0, 548, 487}}},
