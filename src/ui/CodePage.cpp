@@ -12,6 +12,8 @@ std::wstring Widen(const std::string& text) {
   return wide;
 }
 
+bool IsLeadByteOfCodePage(unsigned char byte) { return ::IsDBCSLeadByteEx(CP_ACP, byte) != FALSE; }
+
 namespace {
 
 // The text in the code page. It is exact when no letter was replaced, by the

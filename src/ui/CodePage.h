@@ -21,6 +21,9 @@ std::optional<std::string> OutputInCodePage(const std::wstring& path);
 // question mark or a near letter); none otherwise.
 std::optional<std::string> ExactlyInCodePage(const std::wstring& text);
 
+// Whether a byte begins a character of two bytes in the system's code page.
+bool IsLeadByteOfCodePage(unsigned char byte);
+
 // 8-bit text of the code page in wide text.
 std::wstring Widen(const std::string& text);
 

@@ -9,7 +9,9 @@
 #include "app/AppError.h"
 #include "app/OwnText.h"
 #include "app/Wine.h"
+#include "ui/Dialogs.h"
 #include "ui/ListRules.h"
+#include "ui/MessageText.h"
 #include "ui/Texts.h"
 
 // ---- TControl ---------------------------------------------------------------
@@ -209,10 +211,9 @@ constexpr std::size_t kNameBufferSlack = 8;
 // (".img") and its terminating zero, must fit in MAX_PATH characters: Windows
 // fails the dialog otherwise, and Wine's dialog writes it into buffers of that
 // size on its stack without a check.
-constexpr int kDefaultExtensionChars = 4;
-// A folder with no path of its own (the computer) is written by its parsing
-// name, "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}".
-constexpr int kVirtualFolderChars = 40;
+constexpr std::size_t kDefaultExtensionChars = 4;
+// A folder with no path of its own (the computer) is written by its parsing name.
+constexpr const wchar_t* kVirtualFolder = L"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 
 // One showing of a file dialog, as its hook sees it.
 struct DialogSession {
@@ -249,23 +250,62 @@ void PlaceDialog(HWND dialog, HWND active) {
   ::SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The folder the dialog shows, as it joins a name to it.
+std::wstring FolderShown(HWND dialog) {
+  const auto withZero = ::SendMessageW(dialog, CDM_GETFOLDERPATH, 0, 0);
+  if (withZero <= 1) return kVirtualFolder;
+  std::wstring folder(static_cast<std::size_t>(withZero), L'\0');
+  ::SendMessageW(dialog, CDM_GETFOLDERPATH, static_cast<WPARAM>(withZero), reinterpret_cast<LPARAM>(folder.data()));
+  folder.resize(folder.find(L'\0'));
+  return folder;
+}
+
+std::wstring TextOf(HWND control) {
+  const int length = ::GetWindowTextLengthW(control);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(std::max(0, ::GetWindowTextW(control, text.data(), length + 1))));
+  return text;
+}
+
 // The save dialog's name field takes no more than a path in the current
 // folder can hold. A name typed in another folder that no longer fits is cut
 // to fit: it could not be saved here.
 void LimitSaveName(HWND dialog) {
   const HWND field = NameField(dialog);
   if (!field) return;
-  const auto folderWithZero = static_cast<int>(::SendMessageW(dialog, CDM_GETFOLDERPATH, 0, 0));
-  const int folder = folderWithZero > 1 ? folderWithZero - 1 : kVirtualFolderChars;
-  // The folder, a backslash, the name, the extension and a zero.
-  const int limit = std::max(1, MAX_PATH - folder - 1 - kDefaultExtensionChars - 1);
+  // What is left of a path for the name beside the folder, the extension and a zero.
+  const int limit =
+      std::max(1, MAX_PATH - static_cast<int>(JoinedPathChars(FolderShown(dialog), L"", kDefaultExtensionChars)));
   ::SendMessageW(field, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
-  const int length = ::GetWindowTextLengthW(field);
-  if (length <= limit) return;
-  std::wstring name(static_cast<std::size_t>(length) + 1, L'\0');
-  name.resize(static_cast<std::size_t>(::GetWindowTextW(field, name.data(), length + 1)));
+  std::wstring name = TextOf(field);
+  if (name.size() <= static_cast<std::size_t>(limit)) return;
   name.resize(static_cast<std::size_t>(limit));
   ::SetWindowTextW(field, name.c_str());
+}
+
+// The open dialog refuses, with a word, a single name whose path would not
+// fit a path: Wine's dialog joins it with the folder in a buffer of MAX_PATH
+// characters on its stack, unchecked, as soon as it takes the name (before
+// it tells the hook), which killed the program. The Open button, Enter and a
+// double click in the list all reach the dialog as IDOK. Several names it
+// takes one at a time, and a selection in its list comes from files there.
+LRESULT CALLBACK RefuseLongNameSubclass(HWND dialog, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
+  if (msg == WM_NCDESTROY) ::RemoveWindowSubclass(dialog, RefuseLongNameSubclass, id);
+  if (msg == WM_COMMAND && LOWORD(wp) == IDOK) {
+    try {
+      const HWND field = NameField(dialog);
+      const std::wstring text = field ? TextOf(field) : std::wstring();
+      const auto name = SingleNameInField(text);
+      if (name && JoinedPathChars(FolderShown(dialog), *name, kDefaultExtensionChars) > MAX_PATH) {
+        ShowMessageDialog(dialog, MessageKind::Error, PathTooLongMessage());
+        ::SetFocus(field);
+        return 0;
+      }
+    } catch (...) {
+      // Without room for the look, the dialog takes the name as it would.
+    }
+  }
+  return ::DefSubclassProc(dialog, msg, wp, lp);
 }
 
 // Gives the dialog a name buffer with room for the names its field holds
@@ -290,8 +330,12 @@ UINT_PTR CALLBACK FileDialogHook(HWND child, UINT msg, WPARAM, LPARAM lp) {
     switch (notify->hdr.code) {
       case CDN_INITDONE:
         PlaceDialog(dialog, session.active);
-        if (session.save) LimitSaveName(dialog);
-        else if (const HWND field = NameField(dialog)) ::SendMessageW(field, EM_LIMITTEXT, kOpenNameField, 0);
+        if (session.save) {
+          LimitSaveName(dialog);
+        } else {
+          if (const HWND field = NameField(dialog)) ::SendMessageW(field, EM_LIMITTEXT, kOpenNameField, 0);
+          ::SetWindowSubclass(dialog, RefuseLongNameSubclass, 1, 0);
+        }
         break;
       case CDN_FOLDERCHANGE:
         if (session.save) LimitSaveName(dialog);

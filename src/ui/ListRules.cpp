@@ -21,6 +21,33 @@ std::basic_string<Char> Join(std::basic_string_view<Char> folder, std::basic_str
 
 std::string JoinToFolder(std::string_view folder, std::string_view name) { return Join(folder, name); }
 
+std::optional<std::wstring_view> SingleNameInField(std::wstring_view text) {
+  const std::size_t open = text.find(L'"');
+  if (open == std::wstring_view::npos) {
+    if (text.empty()) return std::nullopt;
+    return text;
+  }
+  const std::size_t close = text.find(L'"', open + 1);
+  const std::wstring_view name = text.substr(open + 1, close == std::wstring_view::npos ? text.npos : close - open - 1);
+  const bool another = close != std::wstring_view::npos && text.find(L'"', close + 1) != std::wstring_view::npos;
+  if (another || name.empty()) return std::nullopt;
+  return name;
+}
+
+std::size_t JoinedPathChars(std::wstring_view folder, std::wstring_view name, std::size_t extensionChars) {
+  std::size_t chars = name.size();
+  if (!name.empty() && name[0] == L'\\') chars += 2;                    // the folder's drive
+  else if (name.size() < 2 || name[1] != L':')                            // not a drive of its own
+    chars += folder.size() + (folder.empty() || folder.back() != L'\\' ? 1 : 0);
+  // An extension is a dot in the last part of the name, with no space after it.
+  bool extension = false;
+  for (const wchar_t c : name) {
+    if (c == L'.') extension = true;
+    else if (c == L'\\' || c == L' ') extension = false;
+  }
+  return chars + (extension ? 0 : extensionChars) + 1;
+}
+
 std::vector<std::wstring> PathsFromDialog(std::wstring_view buffer, std::size_t fileOffset) {
   auto stringAt = [&](std::size_t pos) {
     const auto end = buffer.find(L'\0', pos);

@@ -57,6 +57,10 @@ UniqueFont CreateWindowFont(int pixels) {
   return font;
 }
 
+// Whether Windows would refuse to start a command line of the system's code
+// page: it takes at most 32 767 characters, with the closing zero.
+bool TooLongToRun(const std::string& commandLine) { return Widen(commandLine).size() > kLongestCommandLine; }
+
 int LineHeightOf(HDC screen, HFONT font) {
   SelectedObject selected(screen, font);
   TEXTMETRICW tm{};
@@ -387,6 +391,18 @@ void TMainForm::ZdruziClick(TControl*) {
     ShowMessageDialog(hwnd_, MessageKind::Error, OwnText(texts::kSelectAtLeastTwo));
     return;
   }
+  // Nothing changes the list under the job's dialogs.
+  const std::vector<std::string> entries = Entries();
+  const std::vector<bool> selected = Selection();
+  std::vector<std::string> inputs;
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    if (selected[i]) inputs.push_back(entries[i]);
+  // Windows starts no longer command line: a merge of more is told before
+  // anything runs, and before the prompt where the inputs alone are too long.
+  if (TooLongToRun(MergeCommandLine("", "", inputs))) {
+    ShowMessageDialog(hwnd_, MessageKind::Error, MergeTooLongMessage(inputs.size()));
+    return;
+  }
   const auto typed = PromptDialog(hwnd_, OwnText(texts::kPromptCaption), OwnText(texts::kPromptText), L"");
   if (!typed) return;
   // The tool reads the description in the code page: one it cannot write
@@ -407,8 +423,6 @@ void TMainForm::ZdruziClick(TControl*) {
     return;
   }
   const std::string& output = *writable;
-  const std::vector<std::string> entries = Entries();
-  const std::vector<bool> selected = Selection();
   // The tool must never write over a map it reads: the output is refused when
   // it is a selected input written byte for byte, or the same file by another
   // of its names.
@@ -418,9 +432,11 @@ void TMainForm::ZdruziClick(TControl*) {
     ShowMessageDialog(hwnd_, MessageKind::Error, SameNameMessage(Widen(output)));
     return;
   }
-  std::vector<std::string> inputs;
-  for (std::size_t i = 0; i < entries.size(); ++i)
-    if (selected[i]) inputs.push_back(entries[i]);
-  Ukaz.SetText(MergeCommandLine(*description, output, inputs));
+  const std::string line = MergeCommandLine(*description, output, inputs, IsLeadByteOfCodePage);
+  if (TooLongToRun(line)) {
+    ShowMessageDialog(hwnd_, MessageKind::Error, MergeTooLongMessage(inputs.size()));
+    return;
+  }
+  Ukaz.SetText(line);
   Zazeni.Click();
 }

@@ -59,6 +59,13 @@ std::wstring FileDialogFailedMessage(bool save, unsigned long code) {
          OwnText(texts::kDialogErrorCode) + OwnText(hex);
 }
 
+std::wstring PathTooLongMessage() { return OwnText(texts::kPathTooLong) + L"\n\n" + OwnText(texts::kPathTooLongHint); }
+
+std::wstring MergeTooLongMessage(std::size_t files) {
+  return OwnText(texts::kMergeTooLong) + std::to_wstring(files) + OwnText(texts::kMergeTooLongEnd) + L"\n\n" +
+         OwnText(texts::kMergeTooLongHint);
+}
+
 std::wstring NotShownLine(std::size_t bytes) {
   return OwnText(texts::kNotShown) + std::to_wstring(bytes) + OwnText(texts::kNotShownEnd) + L"\r\n";
 }

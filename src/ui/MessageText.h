@@ -30,6 +30,12 @@ std::wstring DescriptionNotWritableMessage(const std::wstring& description);
 // The error for a file dialog that failed with `code` (CommDlgExtendedError).
 std::wstring FileDialogFailedMessage(bool save, unsigned long code);
 
+// The error for a name in the open dialog whose path would be too long.
+std::wstring PathTooLongMessage();
+
+// The error for a merge of `files` whose command line would be too long.
+std::wstring MergeTooLongMessage(std::size_t files);
+
 // The line that tells how many bytes of a run's output the full output area
 // did not show, with its line break.
 std::wstring NotShownLine(std::size_t bytes);

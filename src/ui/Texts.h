@@ -54,6 +54,16 @@ inline constexpr const char* kDialogInvalidName = "ime datoteke ni veljavno.";
 inline constexpr const char* kDialogNamesTooLong =
     "izbranih imen je več, kot jih pogovorno okno lahko vrne naenkrat. Izberite manj datotek.";
 inline constexpr const char* kDialogErrorCode = "Koda napake pogovornega okna: ";
+// A name in the open dialog whose path would be longer than a path can be.
+inline constexpr const char* kPathTooLong =
+    "Pot do te datoteke bi bila predolga: mapa in ime skupaj smeta imeti največ 259 znakov.";
+inline constexpr const char* kPathTooLongHint = "Izberite krajše ime ali mapo s krajšo potjo.";
+// A merge whose command line would be longer than Windows starts.
+inline constexpr const char* kMergeTooLong = "Ukazna vrstica za združevanje izbranih datotek (";
+inline constexpr const char* kMergeTooLongEnd =
+    ") bi bila predolga: Windows zažene ukazno vrstico z največ 32 766 znaki.";
+inline constexpr const char* kMergeTooLongHint =
+    "Združite jih v več korakih: najprej po nekaj datotek naenkrat, nato še nastale datoteke.";
 
 // The output area could not take all of a run's output.
 inline constexpr const char* kNotShown =

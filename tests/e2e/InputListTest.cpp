@@ -9,6 +9,7 @@
 
 #include <commctrl.h>
 #include "ui/ControlIds.h"
+#include "ui/DialogIds.h"
 
 using namespace e2e;
 using Items = std::vector<std::string>;
@@ -139,6 +140,42 @@ TEST_F(InputList, AMissingFileTypedByNameIsListed) {
   Browse(Path("missing.img"));
   WaitForCount(1);
   EXPECT_EQ(app->Items(), (Items{Path("missing.img")}));
+}
+
+// One name whose path would be longer than a path can be (with the ".img"
+// the dialog adds and the closing zero, more than 260 characters) is refused
+// in the dialog, which stays open with the name; under Wine the dialog
+// overran a buffer of its own on it, and the program died. One that fits is
+// listed.
+TEST_F(InputList, ANameTooLongForAPathIsRefusedInTheDialogAndOneThatFitsIsListed) {
+  app->Click(ids::kBrowse);
+  const HWND dialog = app->WaitDialog();
+  GoToFolder(dialog, folder);
+  const std::size_t longest = MAX_PATH - folder.size() - 2;  // the folder, a backslash, the name, a zero
+  auto refused = [&](const std::string& name) {
+    TypeFileName(dialog, name);
+    PressDialogButton(dialog, IDOK);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+      for (HWND window : app->OtherWindows())
+        if (::GetWindow(window, GW_OWNER) == dialog) box = window;
+      return box != nullptr || app->WaitExit(0) != STILL_ACTIVE;
+    })) << "no word from the dialog";
+    ASSERT_EQ(app->WaitExit(0), static_cast<DWORD>(STILL_ACTIVE)) << "the program is still there";
+    EXPECT_EQ(WindowText(::GetDlgItem(box, IDC_MESSAGE_TEXT)).rfind("Pot do te datoteke bi bila predolga", 0), 0u);
+    PressDialogButton(box, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
+    EXPECT_TRUE(::IsWindow(dialog)) << "the dialog stays open";
+    EXPECT_EQ(WindowText(::GetDlgItem(dialog, 0x47c)), name) << "with the name";
+  };
+  refused(std::string(240, 'x') + ".img");
+  refused("\"" + std::string(longest + 1 - 4, 'x') + ".img\"");  // one character too many
+  refused(std::string(longest + 1 - 4, 'x'));  // with the ".img" the dialog adds
+  const std::string fits = std::string(longest - 4, 'y') + ".img";
+  MakeFile(Path(fits));
+  ChooseInDialog(dialog, fits);
+  WaitForCount(1);
+  EXPECT_EQ(app->Items(), (Items{Path(fits)}));
 }
 
 TEST_F(InputList, BrisiDeletesTheSelectionAndSelectsTheFirstRemaining) {

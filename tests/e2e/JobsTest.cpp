@@ -396,6 +396,61 @@ TEST_F(Jobs, ANameTypedWithoutExtensionGetsImgAndALongOneOnlyWhatFits) {
       << app->Text(ids::kUkaz);
 }
 
+// Windows starts a command line of at most 32 766 characters and its closing
+// zero. A merge whose line would be longer is told before it runs, and
+// before the prompt where the inputs alone are too long; one exactly that
+// long runs, and the tool reads it whole.
+TEST_F(Jobs, AMergeLongerThanWindowsStartsIsToldBeforeItRuns) {
+  const std::string output = Path("out.img");
+  const std::size_t fixed = std::strlen("Zarvelt.exe -m \"") + std::strlen("\" -jo \"") + output.size() + 2;
+  // Maps with long names, as many as leave room for a description of less
+  // than 255 characters.
+  auto name = [](std::size_t i) { return "karta " + std::to_string(1000 + i) + " " + std::string(150, 'x') + ".img"; };
+  const std::size_t each = folder.size() + 1 + name(0).size() + 3;
+  const std::size_t count = (kLongestCommandLine - fixed) / each;
+  const std::size_t room = kLongestCommandLine - fixed - count * each;
+  ASSERT_LT(room, 255u);
+  std::string names;
+  for (std::size_t i = 0; i < count + 2; ++i) {
+    MakeFile(Path(name(i)));
+    if (i < count) names += "\"" + name(i) + "\" ";
+  }
+  List(names, count);
+  auto told = [&](std::size_t files) {
+    const MessageBoxView view = Dismiss(app->WaitDialog());
+    EXPECT_EQ(view.caption, "Error");
+    EXPECT_EQ(view.text.rfind("Ukazna vrstica za zdru\x9e" "evanje izbranih datotek (" + std::to_string(files) + ")", 0), 0u)
+        << view.text;
+    EXPECT_NE(view.text.find("32 766"), std::string::npos) << view.text;
+    EXPECT_EQ(CountOf(Memo(), kSeparatorLine), 0u) << "no run";
+    EXPECT_EQ(app->Text(ids::kUkaz), "Zarvelt.exe ");
+  };
+  // One character too many, with the description.
+  app->Click(ids::kZdruzi);
+  ChooseInDialog(Describe(std::string(room + 1, 'd')), output);
+  told(count);
+  // Exactly as many.
+  Merge(std::string(room, 'd'), output);
+  ASSERT_TRUE(app->WaitSeparators(1));
+  const std::string line = app->Text(ids::kUkaz);
+  EXPECT_EQ(line.size(), kLongestCommandLine);
+  // The tool echoes it, in lines of 1023 bytes.
+  std::string echoed = Memo();
+  for (std::size_t at; (at = echoed.find("\r\n")) != std::string::npos;) echoed.erase(at, 2);
+  EXPECT_TRUE(echoed == line + std::string(kSeparatorLine, 47)) << "the tool read it whole";
+  // The inputs alone too long: told before the prompt.
+  List("\"" + name(count) + "\" \"" + name(count + 1) + "\"", count + 2);
+  const std::string memo = Memo();
+  app->Click(ids::kZdruzi);
+  const HWND box = app->WaitDialog();
+  ASSERT_NE(box, nullptr);
+  ASSERT_NE(::GetDlgItem(box, IDC_MESSAGE_TEXT), nullptr) << "a message, no prompt";
+  const MessageBoxView view = Dismiss(box);
+  EXPECT_EQ(view.text.find("(" + std::to_string(count + 2) + ")"), view.text.find('(')) << view.text;
+  EXPECT_EQ(Memo(), memo) << "no run";
+  EXPECT_TRUE(app->OtherWindows().empty());
+}
+
 TEST_F(Jobs, TheMessageDialogAnswersEnterAndEscAndCopiesWithCtrlC) {
   for (UINT key : {VK_RETURN, VK_ESCAPE}) {
     app->Click(ids::kInfo);

@@ -41,6 +41,34 @@ TEST(PathsFromDialog, EmptyOrUnterminatedBuffers) {
   EXPECT_EQ(PathsFromDialog(L"C:\\d\0a.img"s, 5), (WPaths{L"C:\\d\\a.img"}));
 }
 
+// What a file dialog's own path buffers must hold for a name in its field,
+// counted as the dialog joins them (the open dialog refuses a name that would
+// not fit; the save dialog's field takes no longer one).
+TEST(JoinedPathChars, FolderNameExtensionAndZeroAsTheDialogJoinsThem) {
+  const struct {
+    std::wstring folder, name;
+    std::size_t chars;
+  } cases[] = {
+      {L"C:\\maps", L"a.img", 7 + 1 + 5 + 1},
+      {L"C:\\maps", L"a", 7 + 1 + 1 + 4 + 1},             // the default extension
+      {L"C:\\maps", L"a.", 7 + 1 + 2 + 1},                // a dot is an extension
+      {L"C:\\maps", L"a.b c", 7 + 1 + 5 + 4 + 1},         // but not with a space after it
+      {L"C:\\maps", L"sub.d\\a", 7 + 1 + 7 + 4 + 1},      // nor in a folder before the name
+      {L"C:\\", L"a.img", 3 + 5 + 1},                     // a root ends in its backslash
+      {L"C:\\maps", L"D:\\x\\a.img", 10 + 1},             // a drive of its own: the name alone
+      {L"C:\\maps", L"D:a.img", 7 + 1},
+      {L"C:\\maps", L"\\x\\a.img", 2 + 8 + 1},            // the folder's drive
+      {L"C:\\maps", L"..\\..\\a.img", 7 + 1 + 11 + 1},      // before ".." is resolved
+      {L"C:\\maps", L"", 7 + 1 + 4 + 1},                  // the save dialog's limit: what is left of MAX_PATH
+  };
+  for (const auto& c : cases) EXPECT_EQ(JoinedPathChars(c.folder, c.name, 4), c.chars) << c.name;
+
+  EXPECT_EQ(SingleNameInField(L"a.img"), std::optional<std::wstring_view>(L"a.img"));
+  EXPECT_EQ(SingleNameInField(L"\"a b.img\""), std::optional<std::wstring_view>(L"a b.img")) << "one quoted name";
+  EXPECT_EQ(SingleNameInField(L"\"a.img\" \"b.img\""), std::nullopt) << "several";
+  EXPECT_EQ(SingleNameInField(L""), std::nullopt);
+}
+
 TEST(PlanDelete, NothingSelectedChangesNothing) {
   EXPECT_FALSE(PlanDelete({}).has_value());
   EXPECT_FALSE(PlanDelete({false, false, false}).has_value());
