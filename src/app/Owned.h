@@ -49,6 +49,15 @@ struct GdiTraits {
 };
 using UniqueFont = Owned<HFONT, GdiTraits<HFONT>>;
 
+// A COM interface, released once.
+template <typename I>
+struct ComTraits {
+  static I* Invalid() { return nullptr; }
+  static void Close(I* object) { object->Release(); }
+};
+template <typename I>
+using UniqueCom = Owned<I*, ComTraits<I>>;
+
 // Files dropped onto a window, given back with DragFinish.
 struct DropTraits {
   static HDROP Invalid() { return nullptr; }

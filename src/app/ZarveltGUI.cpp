@@ -7,9 +7,12 @@
 #include "app/Wine.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-  // For files dragged onto the window through OLE, where they come that way;
-  // without it they still come the older way.
-  const HRESULT ole = wine::TakesDropsThroughOle() ? ::OleInitialize(nullptr) : E_FAIL;
+  // COM, for the taskbar button's progress and the output area's name for
+  // screen readers; OLE on top of it for files dragged onto the window,
+  // where they come that way (without it they still come the older way).
+  const bool ole = wine::TakesDropsThroughOle();
+  const HRESULT com = ole ? ::OleInitialize(nullptr)
+                          : ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   try {
     Application.Initialize(instance);
     Application.CreateForm();
@@ -17,6 +20,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   } catch (...) {
     Application.HandleException();
   }
-  if (SUCCEEDED(ole)) ::OleUninitialize();
+  // The window let its COM objects go when it closed.
+  if (SUCCEEDED(com)) {
+    if (ole) ::OleUninitialize();
+    else ::CoUninitialize();
+  }
   return 0;
 }

@@ -1,9 +1,12 @@
 #include "ui/BusyGate.h"
 
+#include <exception>
+
 #include "app/OwnText.h"
 #include "app/Wine.h"
 #include "runner/Runner.h"
 #include "ui/DropTarget.h"
+#include "ui/TaskbarButton.h"
 #include "ui/Texts.h"
 
 namespace {
@@ -98,6 +101,9 @@ TBusyGate::Job::~Job() {
 TBusyGate::Run::Run(TBusyGate& gate) : gate_(gate) {
   if (gate_.runs_++ > 0) return;
   gate_.stopAsked_ = false;
+  gate_.crashed_ = false;
+  gate_.exceptionsAtStart_ = std::uncaught_exceptions();
+  gate_.taskbar_.JobStarted();
   gate_.pointerOverStop_ = false;
   gate_.focusBeforeRun_ = ::GetFocus();
   gate_.drops_.Revoke();
@@ -118,6 +124,11 @@ TBusyGate::Run::~Run() {
   if (::GetCapture() == stop) ::ReleaseCapture();
   ::ShowWindow(stop, SW_HIDE);
   ::ShutdownBlockReasonDestroy(gate_.window_);
+  // Told before the error box, should an error end the job.
+  const bool failed = gate_.crashed_ || std::uncaught_exceptions() > gate_.exceptionsAtStart_;
+  gate_.taskbar_.JobEnded(failed           ? TTaskbarButton::JobEnd::Failed
+                          : gate_.stopAsked_ ? TTaskbarButton::JobEnd::Stopped
+                                             : TTaskbarButton::JobEnd::Done);
   gate_.RefreshCursor();
   gate_.drops_.Register(gate_.window_);
   gate_.CloseIfKeptAndIdle();

@@ -16,10 +16,11 @@
 #include <optional>
 
 class TDropTarget;
+class TTaskbarButton;
 
 class TBusyGate {
  public:
-  explicit TBusyGate(TDropTarget& drops) : drops_(drops) {}
+  TBusyGate(TDropTarget& drops, TTaskbarButton& taskbar) : drops_(drops), taskbar_(taskbar) {}
   TBusyGate(const TBusyGate&) = delete;
   TBusyGate& operator=(const TBusyGate&) = delete;
 
@@ -48,7 +49,9 @@ class TBusyGate {
 
   // Held while a tool runs, and across the runs of a job, so that the
   // window stays busy between them: the stop button shows, the busy pointer,
-  // drops are not taken, Windows is told why the session should wait.
+  // drops are not taken, Windows is told why the session should wait. The
+  // taskbar button shows the job from its first run to its end, and how it
+  // ended: failed when an error leaves it or a run crashed.
   class Run {
    public:
     explicit Run(TBusyGate& gate);
@@ -72,6 +75,8 @@ class TBusyGate {
 
   void AskStop();
   bool StopAsked() const { return stopAsked_; }
+  // A run of the job ended with a crash of the tool.
+  void NoteCrash() { crashed_ = true; }
   // Whether the window takes clicks, keys and drops now.
   bool TakesInput() const;
 
@@ -84,11 +89,14 @@ class TBusyGate {
   void CloseIfKeptAndIdle();
 
   TDropTarget& drops_;
+  TTaskbarButton& taskbar_;
   HWND window_ = nullptr;
   HWND stop_ = nullptr;
   int jobs_ = 0;  // Jobs held
   int runs_ = 0;  // Runs held
   bool stopAsked_ = false;
+  bool crashed_ = false;
+  int exceptionsAtStart_ = 0;  // in flight when the outermost Run began
   bool closeKept_ = false;
   bool pointerOverStop_ = false;
   HWND focusBeforeRun_ = nullptr;

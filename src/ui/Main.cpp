@@ -97,7 +97,7 @@ std::vector<Monitor> Monitors() {
 TMainForm::TMainForm(HINSTANCE instance)
     : dropTarget_([this] { return gate_.TakesInput(); },
                   [this](const std::vector<std::wstring>& files) { FormDropFiles(nullptr, files); }),
-      gate_(dropTarget_) {
+      gate_(dropTarget_, taskbar_) {
   RegisterFormClass(instance, WndProc);
   TPanel::Register(instance);
   // Tahoma 8 pt in the screen's density, and the window scaled by its line
@@ -137,7 +137,9 @@ void TMainForm::CreateControls() {
                    Scaled({0, 0, layout::kClientWidth, layout::kClientHeight}), ids::kMainPanel, font);
   const HWND panel = MainPanel.Handle();
 
-  // Created in focus order: the tab key follows the order of creation.
+  // Created in focus order: the tab key follows the order of creation. Each
+  // label comes just before its control, which screen readers name after it
+  // (labels take no focus, so the tab order is the controls').
   Memo.Create(panel, L"EDIT", L"",
               WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
                   ES_AUTOVSCROLL | ES_AUTOHSCROLL,
@@ -147,11 +149,15 @@ void TMainForm::CreateControls() {
   Memo.LeaveTabToNavigation();
   Zazeni.Create(panel, L"BUTTON", OwnText(texts::kZazeni), BS_PUSHBUTTON, 0, Scaled(layout::kZazeni),
                 ids::kZazeni, font);
+  Label1.Create(panel, L"STATIC", OwnText(texts::kLabelCommand), WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
+                Scaled(layout::kLabel1), ids::kLabel1, font);
   Ukaz.Create(panel, L"EDIT", OwnText(texts::kUkazInitial),
               WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE,
               Scaled(layout::kUkaz), ids::kUkaz, font);
   Browse.Create(panel, L"BUTTON", OwnText(texts::kBrowse), WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
                 Scaled(layout::kBrowse), ids::kBrowse, font);
+  Label2.Create(panel, L"STATIC", OwnText(texts::kLabelInputs), WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
+                Scaled(layout::kLabel2), ids::kLabel2, font);
   ListBox.Create(panel, L"LISTBOX", L"",
                  WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS |
                      LBS_NOTIFY,
@@ -168,10 +174,6 @@ void TMainForm::CreateControls() {
   // as all input but the stop is dropped then.
   Ustavi.Create(panel, L"BUTTON", OwnText(texts::kUstavi), BS_PUSHBUTTON, 0, Scaled(layout::kUstavi), ids::kUstavi,
                 font);
-  Label2.Create(panel, L"STATIC", OwnText(texts::kLabelInputs), WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
-                Scaled(layout::kLabel2), ids::kLabel2, font);
-  Label1.Create(panel, L"STATIC", OwnText(texts::kLabelCommand), WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
-                Scaled(layout::kLabel1), ids::kLabel1, font);
 
   Zazeni.OnClick = [this](TControl* sender) { ZazeniClick(sender); };
   Browse.OnClick = [this](TControl* sender) { BrowseClick(sender); };
@@ -226,10 +228,13 @@ LRESULT CALLBACK TMainForm::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (const std::optional<LRESULT> answer = gate_.Answer(msg, wp, lp)) return *answer;
+  if (taskbar_.Created(msg)) return 0;
   switch (msg) {
     case WM_CREATE:
       CreateControls();
       gate_.Attach(hwnd_, Ustavi.Handle());
+      taskbar_.Attach(hwnd_);
+      memoName_.Set(Memo.Handle(), OwnText(texts::kMemoName));
       ::DragAcceptFiles(hwnd_, TRUE);
       dropTarget_.Register(hwnd_);
       FormCreate(nullptr);
@@ -259,12 +264,15 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (LOWORD(wp) == WA_INACTIVE) {
         HWND focus = ::GetFocus();
         if (focus && ::IsChild(hwnd_, focus)) focused_ = focus;
-      } else if (!HIWORD(wp)) {
-        ::SetFocus(focused_ && ::IsWindow(focused_) ? focused_ : Memo.Handle());
+      } else {
+        taskbar_.Activated();
+        if (!HIWORD(wp)) ::SetFocus(focused_ && ::IsWindow(focused_) ? focused_ : Memo.Handle());
       }
       return 0;
     case WM_DESTROY:
       dropTarget_.Revoke();
+      memoName_.Clear();
+      taskbar_.Detach();
       if (created_) ::PostQuitMessage(0);
       return 0;
     default:
@@ -346,6 +354,7 @@ void TMainForm::ZazeniClick(TControl*) {
   // shows the end; what comes after acts at once. A stop given as the tool
   // ended by itself still ends the job.
   gate_.Attend();
+  if (!end.stopped && end.exitCode && IsCrashCode(*end.exitCode)) gate_.NoteCrash();
   const std::wstring endLines = RunEndLines(end.stopped, end.exitCode);
   const std::wstring separator = OwnText(runtexts::kSeparator) + L"\r\n";
   if (shown.Offer(Widen(end.last.text) + endLines + separator, end.last.toolBytes)) return;
@@ -374,15 +383,19 @@ int TMainForm::SelectedCount() const {
 }
 
 void TMainForm::InfoClick(TControl*) {
-  if (SelectedCount() == 0) {
+  const int maps = SelectedCount();
+  if (maps == 0) {
     ShowMessageDialog(hwnd_, MessageKind::Error, OwnText(texts::kSelectAtLeastOne));
     return;
   }
   const TBusyGate::Run busy(gate_);  // from the first run to the last
+  int done = 0;
+  taskbar_.Progress(0, static_cast<unsigned>(maps));
   for (int i = 0; i < ListBox.Count() && !gate_.StopAsked(); ++i) {
     if (!ListBox.Selected(i)) continue;
     Ukaz.SetText(InfoCommandLine(ListBox.Item(i)));
     Zazeni.Click();
+    taskbar_.Progress(static_cast<unsigned>(++done), static_cast<unsigned>(maps));
   }
 }
 

@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "app/Owned.h"
+#include "ui/AccessibleName.h"
 #include "ui/BusyGate.h"
 #include "ui/Controls.h"
 #include "ui/DropTarget.h"
+#include "ui/TaskbarButton.h"
 
 class TMainForm {
  public:
@@ -77,6 +79,9 @@ class TMainForm {
   // while a tool runs: the program then answers no calls from other
   // programs, and drops come as WM_DROPFILES, which it leaves.
   TDropTarget dropTarget_;
+  TTaskbarButton taskbar_;
+  // The output area's name for screen readers, which have no label to read.
+  TAccessibleName memoName_;
   // What the window does differently while a tool runs or a modal window of
   // the program is open.
   TBusyGate gate_;

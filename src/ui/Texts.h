@@ -17,6 +17,8 @@ inline constexpr const char* kZdruzi = "Združi v eno";
 inline constexpr const char* kZazeni = "Zaženi";
 inline constexpr const char* kUstavi = "Ustavi";
 inline constexpr const char* kUkazInitial = "Zarvelt.exe ";
+// The output area's name for screen readers (it has no label).
+inline constexpr const char* kMemoName = "Izpis orodja";
 
 // File dialogs: the filter as the dialog wants it, pairs of zero-ended
 // strings closed by an empty one.

@@ -155,6 +155,10 @@ TEST(MainWindow, CarriesAThirtyTwoPixelProgramIcon) {
 
 TEST(MainWindow, TabFollowsTheFocusOrder) {
   Program app;
+  // Each label just before its control in the window order, where screen
+  // readers look for a control's name.
+  EXPECT_EQ(::GetWindow(app.Control(ids::kListBox), GW_HWNDPREV), app.Control(ids::kLabel2));
+  EXPECT_EQ(::GetWindow(app.Control(ids::kUkaz), GW_HWNDPREV), app.Control(ids::kLabel1));
   ASSERT_EQ(app.Focus(), app.Control(ids::kMemo));
   // Brisi is disabled at start and the run button hidden: Tab passes them by.
   const int order[] = {ids::kUkaz, ids::kBrowse, ids::kListBox, ids::kInfo,

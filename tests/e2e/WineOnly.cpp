@@ -36,6 +36,20 @@ std::string UnixPath(const std::string& path) {
 
 bool DragHelperIsThere() { return Present() && !XDragFolder().empty(); }
 
+namespace {
+
+std::string AttentionFile() {
+  char file[MAX_PATH] = {};
+  return ::GetEnvironmentVariableA("ZARVELT_XATTENTION_FILE", file, MAX_PATH) ? file : "";
+}
+
+}  // namespace
+
+bool AttentionListenerIsThere() {
+  return Present() && !AttentionFile().empty() &&
+         ::GetFileAttributesA(AttentionFile().c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 bool DragThroughX(POINT screen, const std::vector<std::string>& paths) {
   const std::string folder = XDragFolder();
   if (!Present() || folder.empty()) return false;
@@ -154,6 +168,15 @@ ProcessFigures FiguresOf(const std::string& exeName) {
   } while (::FindNextFileA(find, &fd));
   ::FindClose(find);
   return found;
+}
+
+std::vector<std::string> AttentionAsked() {
+  std::vector<std::string> names;
+  if (!AttentionListenerIsThere()) return names;
+  const std::string lines = ReadWhole(AttentionFile());
+  for (std::size_t at = 0, end; (end = lines.find('\n', at)) != std::string::npos; at = end + 1)
+    names.push_back(lines.substr(at, end - at));
+  return names;
 }
 
 void SetScreenDpi(int dpi) {

@@ -1,6 +1,6 @@
 #pragma once
 // What only Wine can do for the tests, in one place: Linux paths, drags from
-// an X client, and what another process uses (under Wine GetProcessTimes,
+// an X client, requests to the X window manager, and what another process uses (under Wine GetProcessTimes,
 // GetProcessMemoryInfo and GetProcessHandleCount tell nothing of another
 // process). On Windows none of it applies: the drag reports no helper, so
 // the drag tests skip themselves, and the figures come from the Windows API.
@@ -23,6 +23,14 @@ bool Present();
 // helper is not there (never on Windows) or the drop was refused.
 bool DragHelperIsThere();
 bool DragThroughX(POINT screen, const std::vector<std::string>& paths);
+
+// The names of the windows that asked the X window manager for the user's
+// attention (FlashWindowEx, straight on the X display), as a listener on the
+// root window saw them (tests/e2e/xattention.py, run beside the suite by
+// scripts/test, which names its file in ZARVELT_XATTENTION_FILE). None when
+// the listener is not there (never on Windows): see AttentionListenerIsThere.
+bool AttentionListenerIsThere();
+std::vector<std::string> AttentionAsked();
 
 // The screen density given to programs started from now on (pixels per
 // inch), in the prefix's settings; nothing on Windows, where it is the
