@@ -27,6 +27,8 @@ void TApplication::Initialize(HINSTANCE instance) {
 
 void TApplication::CreateForm() { mainForm_ = std::make_unique<TMainForm>(instance_); }
 
+void TApplication::DestroyForm() { mainForm_.reset(); }
+
 namespace {
 
 int ShowCommandFor(int requested) {

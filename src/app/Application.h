@@ -17,6 +17,9 @@ class TApplication {
 
   void Initialize(HINSTANCE instance);
   void CreateForm();
+  // Lets the main window go, and with it what it holds of COM (before COM
+  // is uninitialised, however the event loop ended).
+  void DestroyForm();
   // Shows the main window as the launching program asked, then dispatches
   // messages until the main window has closed.
   void Run(int requestedShow);

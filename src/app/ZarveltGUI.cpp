@@ -20,7 +20,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   } catch (...) {
     Application.HandleException();
   }
-  // The window let its COM objects go when it closed.
+  Application.DestroyForm();
   if (SUCCEEDED(com)) {
     if (ole) ::OleUninitialize();
     else ::CoUninitialize();

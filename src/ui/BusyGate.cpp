@@ -126,9 +126,7 @@ TBusyGate::Run::~Run() {
   ::ShutdownBlockReasonDestroy(gate_.window_);
   // Told before the error box, should an error end the job.
   const bool failed = gate_.crashed_ || std::uncaught_exceptions() > gate_.exceptionsAtStart_;
-  gate_.taskbar_.JobEnded(failed           ? TTaskbarButton::JobEnd::Failed
-                          : gate_.stopAsked_ ? TTaskbarButton::JobEnd::Stopped
-                                             : TTaskbarButton::JobEnd::Done);
+  gate_.taskbar_.JobEnded(failed, gate_.stopAsked_);
   gate_.RefreshCursor();
   gate_.drops_.Register(gate_.window_);
   gate_.CloseIfKeptAndIdle();

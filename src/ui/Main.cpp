@@ -58,8 +58,13 @@ UniqueFont CreateWindowFont(int pixels) {
 }
 
 // Whether Windows would refuse to start a command line of the system's code
-// page: it takes at most 32 767 characters, with the closing zero.
-bool TooLongToRun(const std::string& commandLine) { return Widen(commandLine).size() > kLongestCommandLine; }
+// page: it takes at most 32 767 characters, with the closing zero, and the
+// tool is started with 8-bit text, of which it converts at most 65 534 bytes
+// (more than that under UTF-8, with letters of three bytes).
+bool TooLongToRun(const std::string& commandLine) {
+  constexpr std::size_t kLongestNarrowLine = 65534;
+  return commandLine.size() > kLongestNarrowLine || Widen(commandLine).size() > kLongestCommandLine;
+}
 
 int LineHeightOf(HDC screen, HFONT font) {
   SelectedObject selected(screen, font);
@@ -73,9 +78,13 @@ Rect RectOf(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
-  if (::GetMonitorInfoW(monitor, &info))
+  if (!::GetMonitorInfoW(monitor, &info)) return TRUE;
+  try {
     reinterpret_cast<std::vector<Monitor>*>(list)->push_back(
         {RectOf(info.rcMonitor), RectOf(info.rcWork), (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+  } catch (...) {
+    return FALSE;  // no room: the monitors listed so far
+  }
   return TRUE;
 }
 

@@ -39,12 +39,12 @@ void TTaskbarButton::Progress(unsigned long long done, unsigned long long total)
   Show();
 }
 
-void TTaskbarButton::JobEnded(JobEnd end) {
-  state_ = end == JobEnd::Failed ? TBPF_ERROR : TBPF_NOPROGRESS;
+void TTaskbarButton::JobEnded(bool failed, bool stopped) {
+  state_ = failed ? TBPF_ERROR : TBPF_NOPROGRESS;
   // A failure in red shows the whole bar.
   done_ = total_ = 1;
   Show();
-  if (end == JobEnd::Stopped || !window_ || ::GetForegroundWindow() == window_) return;
+  if (stopped || !window_ || ::GetForegroundWindow() == window_) return;
   FLASHWINFO flash{};
   flash.cbSize = sizeof flash;
   flash.hwnd = window_;

@@ -21,13 +21,12 @@ class TTaskbarButton {
   // Explorer has started anew) and what the button showed is put back.
   bool Created(UINT msg);
 
-  enum class JobEnd { Done, Stopped, Failed };
   void JobStarted();
   void Progress(unsigned long long done, unsigned long long total);
   // A failure shows in red. A job that ends while the window is not in front
   // flashes the button until the user brings the window forward, unless the
-  // user stopped it.
-  void JobEnded(JobEnd end);
+  // user stopped it (whether it then failed or not).
+  void JobEnded(bool failed, bool stopped);
   // The window was activated: a failure has been seen.
   void Activated();
 
