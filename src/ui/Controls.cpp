@@ -283,12 +283,9 @@ void LimitSaveName(HWND dialog) {
   ::SetWindowTextW(field, name.c_str());
 }
 
-// The open dialog refuses, with a word, a single name whose path would not
-// fit a path: Wine's dialog joins it with the folder in a buffer of MAX_PATH
-// characters on its stack, unchecked, as soon as it takes the name (before
-// it tells the hook), which killed the program. The Open button, Enter and a
-// double click in the list all reach the dialog as IDOK. Several names it
-// takes one at a time, and a selection in its list comes from files there.
+// Refuses a single name whose path would not fit a path, before the dialog
+// takes it: Wine's dialog joins it into a MAX_PATH buffer on its stack,
+// unchecked. Open, Enter and a double click all reach the dialog as IDOK.
 LRESULT CALLBACK RefuseLongNameSubclass(HWND dialog, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
   if (msg == WM_NCDESTROY) ::RemoveWindowSubclass(dialog, RefuseLongNameSubclass, id);
   if (msg == WM_COMMAND && LOWORD(wp) == IDOK) {

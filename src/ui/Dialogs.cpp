@@ -9,6 +9,7 @@
 #include "app/Application.h"
 #include "app/Owned.h"
 #include "app/OwnText.h"
+#include "ui/CodePage.h"
 #include "ui/DialogIds.h"
 #include "ui/MessageText.h"
 #include "ui/Texts.h"
@@ -65,16 +66,11 @@ void PutOnClipboard(UINT format, const void* bytes, std::size_t size) {
 // through the keyboard's code page instead).
 void CopyMessage(HWND dialog, const MessageData& data) {
   const std::wstring copy = MessageDialogCopy(CaptionOf(data.kind), *data.text, OwnText(texts::kOk));
-  const int length = static_cast<int>(copy.size()) + 1;
-  std::string narrow(static_cast<std::size_t>(
-                         ::WideCharToMultiByte(CP_ACP, 0, copy.c_str(), length, nullptr, 0, nullptr, nullptr)),
-                     '\0');
-  ::WideCharToMultiByte(CP_ACP, 0, copy.c_str(), length, narrow.data(), static_cast<int>(narrow.size()), nullptr,
-                        nullptr);
+  const std::string narrow = Shown(copy);
   if (!::OpenClipboard(dialog)) return;
   ::EmptyClipboard();
-  PutOnClipboard(CF_UNICODETEXT, copy.c_str(), static_cast<std::size_t>(length) * sizeof(wchar_t));
-  PutOnClipboard(CF_TEXT, narrow.data(), narrow.size());
+  PutOnClipboard(CF_UNICODETEXT, copy.c_str(), (copy.size() + 1) * sizeof(wchar_t));
+  PutOnClipboard(CF_TEXT, narrow.c_str(), narrow.size() + 1);
   ::CloseClipboard();
 }
 

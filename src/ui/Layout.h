@@ -41,13 +41,9 @@ inline constexpr Box kMemo{8, 192, 569, 401};
 
 }  // namespace layout
 
-// The line height the window is scaled by: the window font's measured line
-// height, at every density; the design height when it could not be measured.
-// Never less than the design's line height in proportion to the font's
-// pixel size, as its text is as wide as that size: a font whose line is short
-// for its size (Tahoma 12 pixels high, line 14) would otherwise cut its text
-// at the end of the scaled boxes ("Vhodne datotek"). At the usual densities
-// (11, 13, 16 and 19 pixels) the measured line is the higher.
+// The line height the window is scaled by: the font's measured one (the
+// design's when unmeasured), but no less than its pixel size asks, lest a
+// font with a short line (Tahoma 12 px, line 14) cut its labels.
 int ScalingLineHeight(int measuredLineHeight, int fontPixels);
 
 // value * lineHeight / 13, rounded to the nearest pixel (halves away from zero).
@@ -87,12 +83,8 @@ struct Placement {
   bool operator==(const Placement&) const = default;
 };
 
-// The window's place at start, given the monitors (at least one), the font's
-// pixel height on this screen and the window's size with a font of a given
-// pixel height. Centred over the whole desktop, as it always opened, when
-// every part of it then lies within the monitors' work areas. Otherwise
-// centred in the primary monitor's work area, with the font made smaller,
-// a pixel at a time down to the floor, until the window fits there; where
-// even the floor's does not, its top left corner is kept in the work area.
+// The window's place and font size at start: centred over the whole desktop
+// where it then lies within the work areas; else centred in the primary's
+// work area, its font a pixel smaller at a time (down to the floor) until it fits.
 Placement PlaceWindow(const std::vector<Monitor>& monitors, int fontPixels,
                       const std::function<Size(int fontPixels)>& windowAt);

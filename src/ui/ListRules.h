@@ -16,19 +16,13 @@
 // JoinToFolder joins it.
 std::vector<std::wstring> PathsFromDialog(std::wstring_view buffer, std::size_t fileOffset);
 
-// The one name a file dialog's name field holds, as the dialog reads it: the
-// text between the quotes where one name is quoted, the whole text where
-// none is. None for several quoted names, which it takes one at a time, or
-// for an empty field.
+// The one name a file dialog's field holds: the quoted one, or the whole text
+// where nothing is quoted; none for several quoted names or an empty field.
 std::optional<std::wstring_view> SingleNameInField(std::wstring_view text);
 
-// Characters a file dialog's own path buffers (MAX_PATH) need for `name`
-// while it shows `folder`, counted as the dialog joins them, before "." and
-// ".." are resolved: the folder, a backslash unless it ends in one, and the
-// name; the name alone when it starts with a drive ("C:"); the folder's drive
-// and the name when it starts with a backslash. Then the default extension
-// (`extensionChars`, its dot included) when the name has none, and the
-// closing zero.
+// Characters a file dialog's own path buffer needs for `name` shown in
+// `folder`, joined as the dialog joins them (a drive's name alone, a leading
+// backslash on the folder's drive), with the default extension and the zero.
 std::size_t JoinedPathChars(std::wstring_view folder, std::wstring_view name, std::size_t extensionChars);
 
 // Joins a name to its folder with one backslash between them, unless the

@@ -66,11 +66,11 @@ bool TooLongToRun(const std::string& commandLine) {
   return commandLine.size() > kLongestNarrowLine || Widen(commandLine).size() > kLongestCommandLine;
 }
 
-int LineHeightOf(HDC screen, HFONT font) {
+// The line height the window is scaled by with a font of `pixels`.
+int ScaleOf(HDC screen, HFONT font, int pixels) {
   SelectedObject selected(screen, font);
   TEXTMETRICW tm{};
-  if (!::GetTextMetricsW(screen, &tm)) return 0;
-  return tm.tmHeight;
+  return ScalingLineHeight(::GetTextMetricsW(screen, &tm) ? tm.tmHeight : 0, pixels);
 }
 
 Rect RectOf(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
@@ -117,13 +117,13 @@ TMainForm::TMainForm(HINSTANCE instance)
     const int pixels = ::MulDiv(layout::kFontPoints, ::GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
     placed = PlaceWindow(Monitors(), pixels, [&](int fontPixels) {
       const UniqueFont font = CreateWindowFont(fontPixels);
-      const int lineHeight = ScalingLineHeight(LineHeightOf(screen.Get(), font.Get()), fontPixels);
+      const int lineHeight = ScaleOf(screen.Get(), font.Get(), fontPixels);
       RECT frame{0, 0, ScaleToFont(layout::kClientWidth, lineHeight), ScaleToFont(layout::kClientHeight, lineHeight)};
       ::AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
       return Size{frame.right - frame.left, frame.bottom - frame.top};
     });
     font_ = CreateWindowFont(placed.fontPixels);
-    lineHeight_ = ScalingLineHeight(LineHeightOf(screen.Get(), font_.Get()), placed.fontPixels);
+    lineHeight_ = ScaleOf(screen.Get(), font_.Get(), placed.fontPixels);
   }
   const Rect& at = placed.window;
   ::CreateWindowExW(kFormExStyle, FormClassName().c_str(), OwnText(texts::kFormCaption).c_str(), kFormStyle,
