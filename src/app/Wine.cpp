@@ -104,8 +104,6 @@ void LeaveDropDuringRun(HDROP drop) {
 
 // ---- While a tool runs -----------------------------------------------------------
 
-bool AsksPointerOnStopEdge() { return Present(); }
-
 void TakePressOnStop(MSG& msg, HWND stop, bool seenOnStop) {
   if (!Present()) return;
   if (msg.message != WM_LBUTTONDOWN && msg.message != WM_LBUTTONUP && msg.message != WM_LBUTTONDBLCLK) return;

@@ -66,13 +66,6 @@ void LeaveDropDuringRun(HDROP drop);
 
 // ---- While a tool runs ---------------------------------------------------------
 
-// Whether the window under the pointer is asked again for the pointer when
-// the pointer moves onto the stop button or off it. Why: under Wine the
-// system does not always ask when the move's message is taken out of the
-// queue unused, and the busy pointer stayed over the stop button. Windows:
-// not applied (a few messages a crossing).
-bool AsksPointerOnStopEdge();
-
 // A press or release of the left button while a tool runs, taken as one on
 // the stop button when the pointer is on it: as the system reads it when the
 // program takes the message, or as it read it at the program's last look,

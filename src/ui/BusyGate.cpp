@@ -153,9 +153,12 @@ void TBusyGate::AttendOnce() {
   if (DropWaitingInput()) stopAsked_ = true;
   POINT pt;
   const bool overStop = ::GetCursorPos(&pt) && ::WindowFromPoint(pt) == stop_;
+  // The window under the pointer is asked again when the pointer crosses the
+  // stop button's edge: Wine does not always ask when a move is dropped, and
+  // the busy pointer stayed over the stop button. A few messages a crossing.
   if (overStop != pointerOverStop_) {
     pointerOverStop_ = overStop;
-    if (wine::AsksPointerOnStopEdge()) RefreshCursor();
+    RefreshCursor();
   }
 }
 

@@ -210,7 +210,7 @@ TEST_F(WhileAToolRuns, ThePointerIsBusyDuringTheRunsOfAJobAndNormalAfterEvenAfte
   EXPECT_EQ(ShownCursor(), busy) << "busy over the title bar too";
   MoveMouse(app->CentreOf(ids::kUstavi));
   ::Sleep(200);
-  EXPECT_EQ(ShownCursor(), normal) << "the normal pointer over Ustavi, which acts";
+  EXPECT_EQ(ShownCursor(), normal) << "the normal pointer over Ustavi, which acts (busy is " << busy << ")";
   MoveMouse(list);
   ASSERT_TRUE(::MoveFileA(Path("Zarvelt.exe").c_str(), Path("Zarvelt-gone.exe").c_str()));
 
