@@ -1,6 +1,7 @@
 #include "ui/BusyGate.h"
 
 #include <exception>
+#include <utility>
 
 #include "app/OwnText.h"
 #include "app/Wine.h"
@@ -153,13 +154,12 @@ void TBusyGate::AttendOnce() {
   if (DropWaitingInput()) stopAsked_ = true;
   POINT pt;
   const bool overStop = ::GetCursorPos(&pt) && ::WindowFromPoint(pt) == stop_;
-  // The window under the pointer is asked again when the pointer crosses the
-  // stop button's edge: Wine does not always ask when a move is dropped, and
-  // the busy pointer stayed over the stop button. A few messages a crossing.
-  if (overStop != pointerOverStop_) {
-    pointerOverStop_ = overStop;
-    RefreshCursor();
-  }
+  // The window under the pointer is asked again after moves were dropped or
+  // the pointer crossed the stop button's edge: Wine does not always ask when
+  // a move is dropped, or asks for a place the pointer has left, and the busy
+  // pointer stayed over the stop button. Two messages a look.
+  if (std::exchange(pointerMoved_, false) || overStop != pointerOverStop_) RefreshCursor();
+  pointerOverStop_ = overStop;
 }
 
 // The user's input for the program's windows (keyboard, mouse, touch, pen and
@@ -177,12 +177,12 @@ bool TBusyGate::DropWaitingInput() {
   const HWND stop = Running() ? stop_ : nullptr;
   bool moved = false;  // since the last look at the pointer
   while (::PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
-    if (msg.message == WM_MOUSEMOVE) moved = true;
+    if (msg.message == WM_MOUSEMOVE) moved = pointerMoved_ = true;
     if (stop) wine::TakePressOnStop(msg, stop, pointerOverStop_ && !moved);
     if (stop && msg.hwnd == stop) ::DispatchMessageA(&msg);
   }
-  while (::PeekMessageA(&msg, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {
-  }
+  while (::PeekMessageA(&msg, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE))
+    if (msg.message == WM_NCMOUSEMOVE) pointerMoved_ = true;
   // Touch and pen. Pointer messages that no window answers become mouse
   // messages later (Windows 8 and later): dropped too, but the stop
   // button's, which become its click. Touch and gesture data is given back.

@@ -99,5 +99,6 @@ class TBusyGate {
   int exceptionsAtStart_ = 0;  // in flight when the outermost Run began
   bool closeKept_ = false;
   bool pointerOverStop_ = false;
+  bool pointerMoved_ = false;  // a move dropped since the last look at the pointer
   HWND focusBeforeRun_ = nullptr;
 };
