@@ -332,8 +332,13 @@ TEST_F(InputList, ThousandsOfFilesChosenAtOnceAreAllListed) {
   RECT rc;
   ::GetWindowRect(view, &rc);
   auto selected = [&] { return ::SendMessageA(view, LVM_GETSELECTEDCOUNT, 0, 0); };
-  ClickAt({rc.left + 24, rc.top + 8});
-  ASSERT_TRUE(WaitUntil([&] { return selected() == 1; }, 3000));
+  // Clicked again if not taken (a busy machine: the dialog still busy with the
+  // folder, or Wine's pointer echo).
+  for (int attempt = 0; attempt < 3 && selected() != 1; ++attempt) {
+    ClickAt({rc.left + 24, rc.top + 8});
+    WaitUntil([&] { return selected() == 1; }, 3000);
+  }
+  ASSERT_EQ(selected(), 1);
   // Shift+End, again if it was not taken (the keys can come before the
   // click has given the list the focus).
   for (int attempt = 0; attempt < 3 && selected() != 300; ++attempt) {
