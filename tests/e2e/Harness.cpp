@@ -428,12 +428,11 @@ void MoveMouse(POINT screen) {
   input.mi.dy = ::MulDiv(screen.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
   input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   // Under Wine the X server's echo of an earlier move can put the pointer
-  // back where it was: move until it stays (30 ms let a late echo through,
-  // and a click after it went to the old place now and then).
+  // back where it was: move until it stays.
   for (int attempt = 0; attempt < 20; ++attempt) {
     ::SendInput(1, &input, sizeof input);
     if (WaitUntil([&] { return PointerAt(screen); }, 200)) {
-      ::Sleep(100);
+      ::Sleep(30);
       if (PointerAt(screen)) return;
     }
   }
